@@ -1,0 +1,65 @@
+// File primitives of the operating system, as the ANSI Win32 functions have them. Paths are UTF-8;
+// a path the ANSI code page cannot hold fails with ERROR_NO_UNICODE_TRANSLATION instead of naming
+// another file. A failing call leaves its code in the thread's last error (see last_error.h).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tovak {
+
+namespace attr {
+constexpr std::uint32_t kReadOnly = 0x1;
+constexpr std::uint32_t kHidden = 0x2;
+constexpr std::uint32_t kSystem = 0x4;
+constexpr std::uint32_t kDirectory = 0x10;
+constexpr std::uint32_t kArchive = 0x20;
+constexpr std::uint32_t kNormal = 0x80;
+constexpr std::uint32_t kInvalid = 0xFFFFFFFFu;
+// The bits that decide whether a file may be overwritten or deleted.
+constexpr std::uint32_t kProtective = kReadOnly | kHidden | kSystem;
+}  // namespace attr
+
+// One entry of a directory search: the attribute word and the bare name.
+struct FindData {
+  std::uint32_t attributes = 0;
+  std::string name;
+};
+
+// An open directory search; destroying it closes the search.
+class FileSearch {
+ public:
+  virtual ~FileSearch() = default;
+  // The next entry; false when there are no more (ERROR_NO_MORE_FILES) or the search failed.
+  virtual bool Next(FindData& entry) = 0;
+};
+
+// A file opened for writing at its first byte; Close cuts it at the last byte written.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool Write(const std::string& bytes) = 0;
+  virtual bool Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Starts a search for a path or wildcard pattern; fills the first entry. Null when nothing matches.
+  virtual std::unique_ptr<FileSearch> FindFirst(const std::string& pattern, FindData& first) = 0;
+  // attr::kInvalid when the path cannot be read.
+  virtual std::uint32_t GetAttributes(const std::string& path) = 0;
+  virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  virtual bool Delete(const std::string& path) = 0;
+  // Renames a file or folder; fails when the target exists.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  virtual bool CreateFolder(const std::string& path) = 0;
+  virtual bool RemoveFolder(const std::string& path) = 0;
+  virtual bool FileLength(const std::string& path, std::uint64_t& length) = 0;
+  // Creates the file, or opens an existing one without truncating it yet. Null on failure.
+  virtual std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) = 0;
+};
+
+}  // namespace tovak

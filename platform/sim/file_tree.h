@@ -1,0 +1,57 @@
+// The volumes of the simulation: a tree of folders and files under each drive letter.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/sim/sim_path.h"
+
+namespace tovak::sim {
+
+struct Node {
+  std::string name;  // as created; "C:" for a root
+  bool folder = false;
+  std::uint32_t bits = 0;  // attribute bits other than the folder bit
+  std::string bytes;
+  Node* parent = nullptr;
+  std::map<std::string, std::unique_ptr<Node>> children;  // by NameKey, the order NTFS lists
+
+  // The word GetFileAttributes reports.
+  std::uint32_t Attributes() const;
+  char Drive() const;
+  std::string FullPath() const;
+  bool Contains(const Node& other) const;  // itself or below it
+};
+
+// The bits SetFileAttributes can change.
+std::uint32_t SettableBits(std::uint32_t attributes);
+
+// Where a path leads: the folder that would hold its last name, and the entry when it exists.
+struct Place {
+  Node* folder = nullptr;  // null for a root
+  Node* node = nullptr;
+  std::string name;
+  bool trailingBackslash = false;
+};
+
+class FileTree {
+ public:
+  void AddDrive(char letter);
+  // 0, or 3 when the drive or a folder on the way is missing (or is a file).
+  std::uint32_t Find(const SimPath& path, Place& place) const;
+  Node& Add(Node& folder, const std::string& name, bool isFolder);
+  void Remove(Node& node);
+  // Moves a node under another folder with a new name; the node itself stays where it is in memory.
+  void Move(Node& node, Node& folder, const std::string& name);
+  std::uint64_t UsedBytes(char drive) const;
+  // Every entry below the roots, parents first.
+  void Visit(const std::function<void(const Node&)>& visit) const;
+
+ private:
+  std::map<char, std::unique_ptr<Node>> roots_;
+};
+
+}  // namespace tovak::sim

@@ -1,0 +1,129 @@
+// Message boxes, the message pump, the system services, resources, text and the last error.
+#include "platform/sim/machine.h"
+
+namespace tovak::sim {
+namespace {
+
+// GetCurrentProcess's pseudo-handle.
+const Handle kCurrentProcess = static_cast<Handle>(-1);
+constexpr std::uint32_t kSeShutdownPrivilege = 19;
+constexpr std::uint32_t kEnabled = 2;  // SE_PRIVILEGE_ENABLED
+
+bool CanGive(MessageButtons buttons, MessageAnswer answer) {
+  return buttons == MessageButtons::Ok ? answer == MessageAnswer::Ok : answer != MessageAnswer::Ok;
+}
+
+bool SameText(const std::string& a, const char* b) { return NameKey(a) == NameKey(b); }
+
+}  // namespace
+
+MessageAnswer SimWindows::ShowMessage(const std::string& text, const std::string& title,
+                                      MessageButtons buttons, MessageIcon icon) {
+  Machine& m = *state_;
+  MessageRecord record{text, title, buttons, icon,
+                       buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No};
+  if (!m.answers.empty()) {
+    if (CanGive(buttons, m.answers.front())) record.answer = m.answers.front();
+    m.answers.pop_front();
+  }
+  m.messages.push_back(record);
+  if (onMessage) onMessage(record);
+  return record.answer;
+}
+
+void SimWindows::PumpMessages() {
+  ++state_->pumps;
+  if (onPump) onPump();
+}
+
+std::string SimWindows::SystemDirectory() {
+  state_->log.push_back("SystemDirectory");
+  return state_->systemDirectory;
+}
+
+std::uint32_t SimWindows::Version() {
+  state_->log.push_back("Version");
+  return state_->version;
+}
+
+Handle SimWindows::CurrentProcess() {
+  state_->log.push_back("CurrentProcess");
+  return kCurrentProcess;
+}
+
+bool SimWindows::OpenProcessToken(Handle process, std::uint32_t access, Handle& token) {
+  Machine& m = *state_;
+  m.log.push_back("OpenProcessToken " + std::to_string(access));
+  if (process != kCurrentProcess) return m.Fail(error::kInvalidHandle);
+  token = m.nextToken;
+  m.nextToken += 4;
+  m.tokens.insert(token);
+  return true;
+}
+
+bool SimWindows::LookupPrivilege(const std::string& name, Luid& luid) {
+  Machine& m = *state_;
+  m.log.push_back("LookupPrivilege " + name);
+  if (!SameText(name, "SeShutdownPrivilege")) return m.Fail(error::kNoSuchPrivilege);
+  luid = Luid{kSeShutdownPrivilege, 0};
+  return true;
+}
+
+bool SimWindows::AdjustPrivilege(Handle token, const Luid& luid, std::uint32_t attributes) {
+  Machine& m = *state_;
+  m.log.push_back("AdjustPrivilege");
+  if (m.tokens.count(token) == 0) return m.Fail(error::kInvalidHandle);
+  if (luid.low != kSeShutdownPrivilege || luid.high != 0) return m.Fail(error::kNoSuchPrivilege);
+  // The call succeeds either way; only the last error tells whether the account holds it.
+  if (!m.privilegeHeld) {
+    m.lastError = error::kNotAllAssigned;
+    return true;
+  }
+  m.shutdownEnabled = (attributes & kEnabled) != 0;
+  m.lastError = error::kSuccess;
+  return true;
+}
+
+bool SimWindows::CloseHandle(Handle handle) {
+  Machine& m = *state_;
+  m.log.push_back("CloseHandle");
+  if (handle == kCurrentProcess || m.tokens.erase(handle) != 0) return true;
+  return m.Fail(error::kInvalidHandle);
+}
+
+bool SimWindows::RequestExit(std::uint32_t flags, std::uint32_t reserved) {
+  Machine& m = *state_;
+  m.log.push_back("RequestExit " + std::to_string(flags) + " " + std::to_string(reserved));
+  m.exitRequests.emplace_back(flags, reserved);
+  // The NT family restarts only for a process that has enabled the shutdown privilege.
+  const bool nt = (m.version & 0x80000000u) == 0;
+  if (nt && !m.shutdownEnabled) return m.Fail(error::kPrivilegeNotHeld);
+  return true;
+}
+
+bool SimWindows::LoadCustom(int id, std::string& bytes) {
+  Machine& m = *state_;
+  const std::string name = std::to_string(id);
+  if (!m.Admit(Op::LoadResource, "LoadResource " + name, name)) return false;
+  if (m.resources.empty()) return m.Fail(error::kResourceTypeNotFound);
+  auto found = m.resources.find(id);
+  if (found == m.resources.end()) return m.Fail(error::kResourceNameNotFound);
+  bytes = found->second;
+  return true;
+}
+
+std::uint32_t SimWindows::CodePage() { return state_->codePage->Number(); }
+
+bool SimWindows::ToAnsi(const std::string& utf8, std::string& ansi) {
+  return state_->codePage->ToAnsi(utf8, ansi) || state_->Fail(error::kNoUnicodeTranslation);
+}
+
+bool SimWindows::FromAnsi(const std::string& ansi, std::string& utf8) {
+  return state_->codePage->FromAnsi(ansi, utf8) || state_->Fail(error::kNoUnicodeTranslation);
+}
+
+std::uint32_t SimWindows::Get() { return state_->lastError; }
+
+void SimWindows::Set(std::uint32_t code) { state_->lastError = code; }
+
+}  // namespace tovak::sim

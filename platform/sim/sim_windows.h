@@ -1,0 +1,169 @@
+// A simulated Windows for tests: in-memory volumes by drive letter, with the behaviour and error
+// codes of the ANSI Win32 functions, scripted message boxes, and fault injection.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace tovak::sim {
+
+// The primitive calls that can be counted, logged and made to fail.
+enum class Op {
+  FindFirst,
+  FindNext,
+  GetAttributes,
+  SetAttributes,
+  Copy,
+  Delete,
+  Rename,
+  CreateFolder,
+  RemoveFolder,
+  FileLength,
+  OpenForWriting,
+  Write,
+  Close,
+  ReadProfile,
+  WriteProfile,
+  LoadResource,
+};
+
+struct MessageRecord {
+  std::string text;
+  std::string title;
+  MessageButtons buttons = MessageButtons::Ok;
+  MessageIcon icon = MessageIcon::None;
+  MessageAnswer answer = MessageAnswer::Ok;
+};
+
+// One file or folder as a snapshot holds it.
+struct EntryState {
+  bool folder = false;
+  std::uint32_t attributes = 0;
+  std::string bytes;
+  bool operator==(const EntryState& other) const {
+    return folder == other.folder && attributes == other.attributes && bytes == other.bytes;
+  }
+};
+
+// Every entry of every volume, keyed by its full path as stored (upper-case drive letter).
+using Snapshot = std::map<std::string, EntryState>;
+
+class SimWindows final : public FileSystem,
+                         public Profile,
+                         public UserInterface,
+                         public SystemServices,
+                         public Resources,
+                         public AnsiText,
+                         public LastError {
+ public:
+  // Drive C: exists, the system directory is C:\WINDOWS\system32, the code page is 936, the
+  // version word is that of an NT system, the account holds the shutdown privilege.
+  SimWindows();
+  ~SimWindows() override;
+
+  Platform& platform();
+
+  // Setting up and inspecting; none of these is counted, logged or made to fail.
+  void AddDrive(char letter);
+  // Where paths without a drive or a leading "\" start (C:\ at first); the folder must exist.
+  void SetCurrentFolder(const std::string& path);
+  void PutFolder(const std::string& path, std::uint32_t attributes = 0);  // makes missing parents
+  void PutFile(const std::string& path, const std::string& bytes,
+               std::uint32_t attributes = attr::kArchive);  // makes missing parents
+  bool Exists(const std::string& path) const;
+  bool IsFolder(const std::string& path) const;
+  std::string Bytes(const std::string& path) const;         // empty when missing
+  std::uint32_t Attributes(const std::string& path) const;  // attr::kInvalid when missing
+  Snapshot Take() const;
+
+  void SetSystemDirectory(const std::string& path);  // "" makes GetSystemDirectoryA fail
+  void SetVersion(std::uint32_t version);
+  void SetCodePage(std::uint32_t codePage);  // 936, 1252, 932, ...
+  void SetPrivilegeHeld(bool held);
+  // Whether AdjustPrivilege has enabled the shutdown privilege, which an NT RequestExit needs
+  // (without it RequestExit fails with ERROR_PRIVILEGE_NOT_HELD, but is still recorded).
+  bool ShutdownPrivilegeEnabled() const;
+  void AddResource(int id, const std::string& bytes);
+
+  // Message boxes are answered from a queue; an empty queue answers Ok, or No for Yes/No boxes.
+  // Each box takes the next answer; one its buttons cannot give (Yes for an OK box) yields that
+  // default instead.
+  void QueueAnswer(MessageAnswer answer);
+  const std::vector<MessageRecord>& Messages() const;
+  // Runs inside each message box and each pump pass, as a user acting while messages flow.
+  std::function<void(const MessageRecord&)> onMessage;
+  std::function<void()> onPump;
+  int PumpCount() const;
+
+  // Fault injection. Counted calls are those of Op: files, searches, profile and resources.
+  void FailCall(int nth, std::uint32_t error);  // the nth counted call from now on (1 = the next)
+  // Every call of op whose path (the first path argument, or the second for Copy and Rename
+  // targets) matches: case-insensitive, a trailing '*' matches by prefix.
+  void FailOn(Op op, const std::string& path, std::uint32_t error);
+  // Beyond it writes, copies, moves and profile writes to the drive fail: disk full.
+  void SetFreeSpace(char drive, std::uint64_t bytes);
+  void ClearFaults();
+  int CallCount() const;
+  // One line a counted or system call, such as "Copy C:\a -> C:\b" or "Delete C:\a".
+  const std::vector<std::string>& Log() const;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> ExitRequests() const;
+
+  // FileSystem
+  std::unique_ptr<FileSearch> FindFirst(const std::string& pattern, FindData& first) override;
+  std::uint32_t GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool Delete(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool CreateFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
+  bool FileLength(const std::string& path, std::uint64_t& length) override;
+  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override;
+
+  // Profile
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue, std::uint32_t bufferSize,
+                         const std::string& file) override;
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) override;
+
+  // UserInterface
+  MessageAnswer ShowMessage(const std::string& text, const std::string& title,
+                            MessageButtons buttons, MessageIcon icon) override;
+  void PumpMessages() override;
+
+  // SystemServices
+  std::string SystemDirectory() override;
+  std::uint32_t Version() override;
+  Handle CurrentProcess() override;
+  bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override;
+  bool LookupPrivilege(const std::string& name, Luid& luid) override;
+  bool AdjustPrivilege(Handle token, const Luid& luid, std::uint32_t attributes) override;
+  bool CloseHandle(Handle handle) override;
+  bool RequestExit(std::uint32_t flags, std::uint32_t reserved) override;
+
+  // Resources
+  bool LoadCustom(int id, std::string& bytes) override;
+
+  // AnsiText
+  std::uint32_t CodePage() override;
+  bool ToAnsi(const std::string& utf8, std::string& ansi) override;
+  bool FromAnsi(const std::string& ansi, std::string& utf8) override;
+
+  // LastError
+  std::uint32_t Get() override;
+  void Set(std::uint32_t code) override;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+  std::unique_ptr<Platform> platform_;
+};
+
+}  // namespace tovak::sim

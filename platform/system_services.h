@@ -1,0 +1,34 @@
+// The system directory, the version word, the process token and the restart request.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tovak {
+
+using Handle = std::uintptr_t;
+
+struct Luid {
+  std::uint32_t low = 0;
+  std::int32_t high = 0;
+};
+
+class SystemServices {
+ public:
+  virtual ~SystemServices() = default;
+  // As GetSystemDirectoryA into a buffer of 260 bytes; empty when Windows does not supply it.
+  virtual std::string SystemDirectory() = 0;
+  // As GetVersion: the top bit is set on the Windows 9x family.
+  virtual std::uint32_t Version() = 0;
+  virtual Handle CurrentProcess() = 0;
+  virtual bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) = 0;
+  // LookupPrivilegeValueA on the local system.
+  virtual bool LookupPrivilege(const std::string& name, Luid& luid) = 0;
+  // AdjustTokenPrivileges with one entry (a 16-byte request) and a previous-state record.
+  virtual bool AdjustPrivilege(Handle token, const Luid& luid, std::uint32_t attributes) = 0;
+  virtual bool CloseHandle(Handle handle) = 0;
+  // ExitWindowsEx.
+  virtual bool RequestExit(std::uint32_t flags, std::uint32_t reserved) = 0;
+};
+
+}  // namespace tovak

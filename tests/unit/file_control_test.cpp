@@ -1,0 +1,135 @@
+// The file operations where only the simulation can look: messages, pumping, injected failures.
+#include "platform/file_control.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/file_search.h"
+#include "platform/sim/sim_windows.h"
+
+namespace tovak {
+namespace {
+
+class FileControlTest : public ::testing::Test {
+ protected:
+  FileControlTest() : control_(sim_, sim_) {}
+  sim::SimWindows sim_;
+  FileControl control_;
+};
+
+TEST(FileNamePart, TakesTheTextAfterTheLastBackslash) {
+  struct Case {
+    const char* path;
+    const char* name;
+  } cases[] = {{"C:\\a\\b.txt", "b.txt"}, {"b.txt", "b.txt"}, {"C:\\a\\", ""}, {"", ""},
+               {"C:\\备份\\镜象.gho", "镜象.gho"}};
+  for (const Case& c : cases) EXPECT_EQ(GetFileNamePart(c.path), c.name) << c.path;
+}
+
+TEST_F(FileControlTest, MissingSourcesAndTargetsAreReportedAsNotices) {
+  sim_.PutFolder("C:\\src");
+  struct Case {
+    std::function<void()> call;
+    const char* text;
+  } cases[] = {
+      {[&] { control_.CopySingleFile("C:\\none", "C:\\x", true, false); }, "源文件不存在"},
+      {[&] { control_.CopyMatchingFiles("C:\\none", "C:\\src", "*.*", true, true); }, "源文件不存在"},
+      {[&] { control_.CopyMatchingFiles("C:\\src", "C:\\none", "*.*", true, true); }, "目录路径不存在"},
+  };
+  for (const Case& c : cases) {
+    const sim::Snapshot before = sim_.Take();
+    const std::size_t shown = sim_.Messages().size();
+    c.call();
+    ASSERT_EQ(sim_.Messages().size(), shown + 1) << c.text;
+    const sim::MessageRecord& box = sim_.Messages().back();
+    EXPECT_EQ(box.text, c.text);
+    EXPECT_EQ(box.title, "提示");
+    EXPECT_EQ(box.icon, MessageIcon::Critical);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_EQ(sim_.Take(), before) << c.text;
+  }
+}
+
+TEST_F(FileControlTest, ListingsLetTheWindowBreatheOncePerFolderSearched) {
+  for (const char* folder : {"C:\\r\\a", "C:\\r\\a\\x", "C:\\r\\b"}) sim_.PutFolder(folder);
+  int before = sim_.PumpCount();
+  FindFiles(sim_, sim_, "C:\\r", "*.*");
+  EXPECT_EQ(sim_.PumpCount() - before, 1);
+  before = sim_.PumpCount();
+  EXPECT_EQ(FindFolders(sim_, sim_, "C:\\r\\", "*.*"),
+            (std::vector<std::string>{"C:\\r\\a", "C:\\r\\b", "C:\\r\\a\\x"}));
+  EXPECT_EQ(sim_.PumpCount() - before, 4);  // r, a, a\x, b
+  // A second listing starts afresh.
+  EXPECT_EQ(FindFolders(sim_, sim_, "C:\\r\\a", "*.*"), std::vector<std::string>{"C:\\r\\a\\x"});
+}
+
+TEST_F(FileControlTest, MoveFolderTreeKeepsTheSourceWholeWhenAFileDoesNotArrive) {
+  sim_.PutFile("C:\\boot\\a", "1");
+  sim_.PutFile("C:\\boot\\qelv\\b", "2");
+  sim_.PutFolder("C:\\msboot");
+  for (std::uint32_t error : {error::kDiskFull, error::kAccessDenied}) {
+    sim_.FailOn(sim::Op::Copy, "C:\\msboot\\qelv\\b", error);
+    EXPECT_FALSE(control_.MoveFolderTree("C:\\boot", "C:\\msboot", true, true)) << error;
+    EXPECT_EQ(sim_.Bytes("C:\\boot\\a"), "1");
+    EXPECT_EQ(sim_.Bytes("C:\\boot\\qelv\\b"), "2");
+    sim_.ClearFaults();
+  }
+  // The disk fills up half-way through the copy.
+  sim::SimWindows full;
+  full.PutFile("C:\\boot\\a", "1");
+  full.PutFile("C:\\boot\\qelv\\b", "2");
+  full.PutFolder("C:\\msboot");
+  full.SetFreeSpace('C', 1);
+  EXPECT_FALSE(FileControl(full, full).MoveFolderTree("C:\\boot", "C:\\msboot", true, true));
+  EXPECT_EQ(full.Bytes("C:\\boot\\a"), "1");
+  EXPECT_EQ(full.Bytes("C:\\boot\\qelv\\b"), "2");
+}
+
+TEST_F(FileControlTest, MoveFolderTreeOfAMissingSourceDeletesNothing) {
+  sim_.PutFile("C:\\msboot\\keep", "k");
+  EXPECT_FALSE(control_.MoveFolderTree("C:\\boot", "C:\\msboot", true, true));
+  EXPECT_EQ(sim_.Bytes("C:\\msboot\\keep"), "k");
+}
+
+TEST_F(FileControlTest, DeleteFolderTreeRetriesOnceAndSkipsWhatStillFails) {
+  auto build = [](sim::SimWindows& windows) {
+    windows.PutFile("C:\\t\\a\\f", "1", attr::kReadOnly);
+    windows.PutFile("C:\\t\\b\\g", "2");
+  };
+  // Find the first folder removal of an undisturbed run, then make exactly that call fail.
+  sim::SimWindows probe;
+  build(probe);
+  ASSERT_TRUE(FileControl(probe, probe).DeleteFolderTree("C:\\t"));
+  const std::vector<std::string>& log = probe.Log();
+  auto removal = std::find_if(log.begin(), log.end(), [](const std::string& line) {
+    return line.rfind("RemoveFolder", 0) == 0;
+  });
+  ASSERT_NE(removal, log.end());
+  build(sim_);
+  sim_.FailCall(static_cast<int>(removal - log.begin()) + 1, error::kSharingViolation);
+  EXPECT_TRUE(control_.DeleteFolderTree("C:\\t"));
+  EXPECT_FALSE(sim_.Exists("C:\\t"));
+
+  // A file that never goes keeps its folder and the root; everything else is removed.
+  sim_.PutFile("C:\\u\\a\\locked", "1");
+  sim_.PutFile("C:\\u\\b\\g", "2");
+  sim_.FailOn(sim::Op::Delete, "C:\\u\\a\\locked", error::kSharingViolation);
+  EXPECT_FALSE(control_.DeleteFolderTree("C:\\u"));
+  EXPECT_TRUE(sim_.Exists("C:\\u\\a\\locked"));
+  EXPECT_FALSE(sim_.Exists("C:\\u\\b"));
+}
+
+TEST_F(FileControlTest, CopyFolderTreeGoesOnWhenItsTargetCannotBeMade) {
+  sim_.PutFile("C:\\src\\f", "1");
+  sim_.PutFolder("C:\\src\\sub");
+  EXPECT_FALSE(control_.CopyFolderTree("C:\\src", "C:\\none\\dst", true, true));
+  // Every folder whose target cannot be reached is reported; the source is untouched.
+  ASSERT_FALSE(sim_.Messages().empty());
+  EXPECT_EQ(sim_.Messages().back().text, "目录路径不存在");
+  EXPECT_EQ(sim_.Bytes("C:\\src\\f"), "1");
+}
+
+}  // namespace
+}  // namespace tovak
