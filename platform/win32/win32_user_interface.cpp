@@ -1,0 +1,44 @@
+#include <windows.h>
+
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
+
+namespace tovak::win32 {
+namespace {
+
+class Win32UserInterface final : public UserInterface {
+ public:
+  MessageAnswer ShowMessage(const std::string& text, const std::string& title,
+                            MessageButtons buttons, MessageIcon icon) override {
+    UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    if (icon == MessageIcon::Information) type |= MB_ICONINFORMATION;
+    if (icon == MessageIcon::Critical) type |= MB_ICONERROR;
+    // Shown text only: a character outside the code page may degrade rather than lose the box.
+    std::string ansiText = Utf8ToAnsiLossy(text);
+    std::string ansiTitle = Utf8ToAnsiLossy(title.empty() ? kAppTitle : title);
+    switch (::MessageBoxA(::GetActiveWindow(), ansiText.c_str(), ansiTitle.c_str(), type)) {
+      case IDYES: return MessageAnswer::Yes;
+      case IDNO: return MessageAnswer::No;
+      default: return MessageAnswer::Ok;
+    }
+  }
+
+  void PumpMessages() override {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        // The main loop must still see it to end the program.
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<UserInterface> MakeUserInterface() { return std::make_unique<Win32UserInterface>(); }
+
+}  // namespace tovak::win32
