@@ -12,7 +12,8 @@ constexpr const char* kAllFiles = "*.*";
 
 }  // namespace
 
-FileControl::FileControl(FileSystem& files, UserInterface& ui) : files_(files), ui_(ui) {}
+FileControl::FileControl(FileSystem& files, UserInterface& ui, LastError& error)
+    : files_(files), ui_(ui), error_(error) {}
 
 void FileControl::Notify(const std::string& text) {
   ui_.ShowMessage(text, kNoticeTitle, MessageButtons::Ok, MessageIcon::Critical);
@@ -22,8 +23,7 @@ std::uint32_t FileControl::AttributesForCopy(const std::string& source, bool kee
   if (!keepSourceAttributes) return attr::kNormal;
   const std::uint32_t attributes = files_.GetAttributes(source);
   if (attributes == attr::kInvalid) return attr::kNormal;
-  const std::uint32_t settable = attributes & ~(attr::kDirectory | attr::kNormal);
-  return settable == 0 ? attr::kNormal : settable;
+  return attr::Settable(attributes);
 }
 
 bool FileControl::SameLength(const std::string& a, const std::string& b) {
@@ -60,8 +60,9 @@ bool FileControl::CopyMatchingFiles(const std::string& sourceFolder,
     return false;
   }
   const std::string target = WithTrailingBackslash(targetFolder);
-  bool whole = true;
-  for (const std::string& file : FindFiles(files_, ui_, sourceFolder, pattern)) {
+  const Listing listing = FindFiles(files_, ui_, error_, sourceFolder, pattern);
+  bool whole = listing.complete;
+  for (const std::string& file : listing.paths) {
     const std::string destination = target + GetFileNamePart(file);
     const std::uint32_t attributes = AttributesForCopy(file, keepSourceAttributes);
     if (clearTargetAttributes) files_.SetAttributes(destination, attr::kNormal);
@@ -80,7 +81,7 @@ bool FileControl::DeleteSingleFile(const std::string& file, bool clearAttributes
 
 void FileControl::DeleteMatchingFiles(const std::string& folder, const std::string& pattern,
                                       bool clearAttributes) {
-  for (const std::string& file : FindFiles(files_, ui_, folder, pattern)) {
+  for (const std::string& file : FindFiles(files_, ui_, error_, folder, pattern).paths) {
     if (clearAttributes) files_.SetAttributes(file, attr::kNormal);
     files_.Delete(file);
   }
@@ -114,7 +115,8 @@ bool FileControl::DeleteTreePass(const std::string& folder,
 }
 
 bool FileControl::DeleteFolderTree(const std::string& folder) {
-  const std::vector<std::string> subfolders = FindFolders(files_, ui_, folder, kAllFiles);
+  const std::vector<std::string> subfolders =
+      FindFolders(files_, ui_, error_, folder, kAllFiles).paths;
   // A folder that will not go on the first pass gets one more pass that skips what fails.
   if (!DeleteTreePass(folder, subfolders, true)) DeleteTreePass(folder, subfolders, false);
   return !EntryExists(files_, folder);
@@ -125,7 +127,9 @@ bool FileControl::CopyFolderTree(const std::string& source, const std::string& t
   const std::string to = WithTrailingBackslash(target);
   bool whole = EntryExists(files_, to) || files_.CreateFolder(to);
   const std::string from = WithTrailingBackslash(source);
-  for (const std::string& folder : FindFolders(files_, ui_, from, kAllFiles)) {
+  const Listing folders = FindFolders(files_, ui_, error_, from, kAllFiles);
+  whole = folders.complete && whole;
+  for (const std::string& folder : folders.paths) {
     const std::string destination = to + folder.substr(from.size());
     if (!EntryExists(files_, destination) && !files_.CreateFolder(destination)) {
       whole = false;

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/last_error.h"
 #include "platform/user_interface.h"
 
 namespace tovak {
 
 class FileControl {
  public:
-  FileControl(FileSystem& files, UserInterface& ui);
+  FileControl(FileSystem& files, UserInterface& ui, LastError& error);
 
   // True when the target ends up with the source's size. A missing source is reported in a
   // message box. An existing target is overwritten only when clearTargetAttributes is set.
@@ -61,6 +62,7 @@ class FileControl {
 
   FileSystem& files_;
   UserInterface& ui_;
+  LastError& error_;
 };
 
 }  // namespace tovak

@@ -7,9 +7,22 @@ bool IsFolder(const FindData& entry) { return (entry.attributes & attr::kDirecto
 
 bool EndsWithBackslash(const std::string& path) { return !path.empty() && path.back() == '\\'; }
 
+// Why a search came back empty-handed: "not there" is an answer, anything else is not.
+bool NotThere(std::uint32_t code) {
+  return code == error::kFileNotFound || code == error::kPathNotFound ||
+         code == error::kNoMoreFiles || code == error::kInvalidName;
+}
+
+bool SearchEnded(LastError& error) { return NotThere(error.Get()); }
+
+Presence Missing(LastError* error) {
+  if (!error) return Presence::Absent;
+  return NotThere(error->Get()) ? Presence::Absent : Presence::Unknown;
+}
+
 // One level of a folder listing: appends to both this level's children and the whole listing.
-void CollectFolders(FileSystem& files, UserInterface& ui, const std::string& folder,
-                    const std::string& pattern, std::vector<std::string>& listing) {
+void CollectFolders(FileSystem& files, UserInterface& ui, LastError& error,
+                    const std::string& folder, const std::string& pattern, Listing& listing) {
   const std::string prefix = WithTrailingBackslash(folder);
   ui.PumpMessages();
   std::vector<std::string> children;
@@ -18,33 +31,49 @@ void CollectFolders(FileSystem& files, UserInterface& ui, const std::string& fol
     do {
       if (IsFolder(entry) && !entry.name.empty() && entry.name[0] != '.') {
         children.push_back(prefix + entry.name);
-        listing.push_back(prefix + entry.name);
+        listing.paths.push_back(prefix + entry.name);
       }
     } while (search->Next(entry));
   }
+  if (!SearchEnded(error)) listing.complete = false;
   // The search is closed before descending, so only one is ever open.
-  for (const std::string& child : children) CollectFolders(files, ui, child, pattern, listing);
+  for (const std::string& child : children) {
+    CollectFolders(files, ui, error, child, pattern, listing);
+  }
+}
+
+// Both existence tests; the error is read only when the caller asks why.
+Presence Search(FileSystem& files, LastError* error, const std::string& path, bool foldersCount) {
+  if (foldersCount && EndsWithBackslash(path)) {
+    const std::uint32_t attributes = files.GetAttributes(path);
+    if (attributes == attr::kInvalid) return Missing(error);
+    return (attributes & attr::kDirectory) != 0 ? Presence::Present : Presence::Absent;
+  }
+  FindData entry;
+  auto search = files.FindFirst(path, entry);
+  if (!search) return Missing(error);
+  do {
+    if (foldersCount || !IsFolder(entry)) return Presence::Present;
+  } while (search->Next(entry));
+  return Missing(error);
 }
 
 }  // namespace
 
 bool FileExists(FileSystem& files, const std::string& path) {
-  FindData entry;
-  auto search = files.FindFirst(path, entry);
-  if (!search) return false;
-  do {
-    if (!IsFolder(entry)) return true;
-  } while (search->Next(entry));
-  return false;
+  return Search(files, nullptr, path, false) == Presence::Present;
 }
 
 bool EntryExists(FileSystem& files, const std::string& path) {
-  if (EndsWithBackslash(path)) {
-    const std::uint32_t attributes = files.GetAttributes(path);
-    return attributes != attr::kInvalid && (attributes & attr::kDirectory) != 0;
-  }
-  FindData entry;
-  return files.FindFirst(path, entry) != nullptr;
+  return Search(files, nullptr, path, true) == Presence::Present;
+}
+
+Presence ProbeFile(FileSystem& files, LastError& error, const std::string& path) {
+  return Search(files, &error, path, false);
+}
+
+Presence ProbeEntry(FileSystem& files, LastError& error, const std::string& path) {
+  return Search(files, &error, path, true);
 }
 
 std::string GetFileNamePart(const std::string& path) {
@@ -56,24 +85,25 @@ std::string WithTrailingBackslash(const std::string& folder) {
   return EndsWithBackslash(folder) ? folder : folder + "\\";
 }
 
-std::vector<std::string> FindFiles(FileSystem& files, UserInterface& ui, const std::string& folder,
-                                   const std::string& pattern) {
+Listing FindFiles(FileSystem& files, UserInterface& ui, LastError& error, const std::string& folder,
+                  const std::string& pattern) {
   const std::string prefix = WithTrailingBackslash(folder);
   ui.PumpMessages();
-  std::vector<std::string> found;
+  Listing found;
   FindData entry;
-  auto search = files.FindFirst(prefix + pattern, entry);
-  if (!search) return found;
-  do {
-    if (!IsFolder(entry)) found.push_back(prefix + entry.name);
-  } while (search->Next(entry));
+  if (auto search = files.FindFirst(prefix + pattern, entry)) {
+    do {
+      if (!IsFolder(entry)) found.paths.push_back(prefix + entry.name);
+    } while (search->Next(entry));
+  }
+  found.complete = SearchEnded(error);
   return found;
 }
 
-std::vector<std::string> FindFolders(FileSystem& files, UserInterface& ui,
-                                     const std::string& folder, const std::string& pattern) {
-  std::vector<std::string> listing;
-  CollectFolders(files, ui, folder, pattern, listing);
+Listing FindFolders(FileSystem& files, UserInterface& ui, LastError& error,
+                    const std::string& folder, const std::string& pattern) {
+  Listing listing;
+  CollectFolders(files, ui, error, folder, pattern, listing);
   return listing;
 }
 

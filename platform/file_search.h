@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/last_error.h"
 #include "platform/user_interface.h"
 
 namespace tovak {
@@ -17,19 +18,32 @@ bool FileExists(FileSystem& files, const std::string& path);
 // folder exists.
 bool EntryExists(FileSystem& files, const std::string& path);
 
+// The same two tests for callers that must not mistake a failing search for an absent file:
+// Unknown when the search failed for another reason than "not there".
+enum class Presence { Absent, Present, Unknown };
+Presence ProbeFile(FileSystem& files, LastError& error, const std::string& path);
+Presence ProbeEntry(FileSystem& files, LastError& error, const std::string& path);
+
 // The text after the last "\" (empty when the path ends in one), or the whole path.
 std::string GetFileNamePart(const std::string& path);
 
 std::string WithTrailingBackslash(const std::string& folder);
 
-// Full paths of the folder's files that match the pattern, in search order; no subfolders.
-// Lets the window process its pending messages once before searching.
-std::vector<std::string> FindFiles(FileSystem& files, UserInterface& ui, const std::string& folder,
-                                   const std::string& pattern);
+// Full paths in search order; incomplete when a search failed for another reason than running out
+// of entries, so that nobody deletes what was never copied.
+struct Listing {
+  std::vector<std::string> paths;
+  bool complete = true;
+};
 
-// Full paths of every folder below the folder, parents before children; names starting with "."
-// are neither listed nor entered. Pumps messages once per folder searched.
-std::vector<std::string> FindFolders(FileSystem& files, UserInterface& ui,
-                                     const std::string& folder, const std::string& pattern);
+// The folder's files that match the pattern; no subfolders. Lets the window process its pending
+// messages once before searching.
+Listing FindFiles(FileSystem& files, UserInterface& ui, LastError& error, const std::string& folder,
+                  const std::string& pattern);
+
+// Every folder below the folder, parents before children; names starting with "." are neither
+// listed nor entered. Pumps messages once per folder searched.
+Listing FindFolders(FileSystem& files, UserInterface& ui, LastError& error,
+                    const std::string& folder, const std::string& pattern);
 
 }  // namespace tovak

@@ -19,6 +19,10 @@ constexpr std::uint32_t kNormal = 0x80;
 constexpr std::uint32_t kInvalid = 0xFFFFFFFFu;
 // The bits that decide whether a file may be overwritten or deleted.
 constexpr std::uint32_t kProtective = kReadOnly | kHidden | kSystem;
+// An attribute word as SetAttributes takes it: without the folder bit, normal when nothing is left.
+constexpr std::uint32_t Settable(std::uint32_t attributes) {
+  return (attributes & ~(kDirectory | kNormal)) != 0 ? attributes & ~(kDirectory | kNormal) : kNormal;
+}
 }  // namespace attr
 
 // One entry of a directory search: the attribute word and the bare name.

@@ -1,4 +1,6 @@
 // Message boxes, the message pump, the system services, resources, text and the last error.
+#include <map>
+
 #include "platform/sim/machine.h"
 
 namespace tovak::sim {
@@ -99,6 +101,22 @@ bool SimWindows::RequestExit(std::uint32_t flags, std::uint32_t reserved) {
   const bool nt = (m.version & 0x80000000u) == 0;
   if (nt && !m.shutdownEnabled) return m.Fail(error::kPrivilegeNotHeld);
   return true;
+}
+
+std::string SimWindows::ErrorText(std::uint32_t code) {
+  // The texts of a Simplified Chinese Windows for the codes the simulation gives.
+  static const std::map<std::uint32_t, std::string> kTexts = {
+      {error::kFileNotFound, "系统找不到指定的文件。"},
+      {error::kPathNotFound, "系统找不到指定的路径。"},
+      {error::kAccessDenied, "拒绝访问。"},
+      {error::kSharingViolation, "另一个程序正在使用此文件，进程无法访问。"},
+      {error::kFileExists, "文件存在。"},
+      {error::kDiskFull, "磁盘空间不足。"},
+      {error::kDirNotEmpty, "目录不是空的。"},
+      {error::kAlreadyExists, "当文件已存在时，无法创建该文件。"},
+  };
+  auto found = kTexts.find(code);
+  return found != kTexts.end() ? found->second : "错误 " + std::to_string(code);
 }
 
 bool SimWindows::LoadCustom(int id, std::string& bytes) {

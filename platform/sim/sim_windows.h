@@ -147,6 +147,7 @@ class SimWindows final : public FileSystem,
   bool AdjustPrivilege(Handle token, const Luid& luid, std::uint32_t attributes) override;
   bool CloseHandle(Handle handle) override;
   bool RequestExit(std::uint32_t flags, std::uint32_t reserved) override;
+  std::string ErrorText(std::uint32_t code) override;
 
   // Resources
   bool LoadCustom(int id, std::string& bytes) override;

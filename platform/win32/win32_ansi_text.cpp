@@ -6,13 +6,13 @@
 namespace tovak::win32 {
 namespace {
 
-// Pure conversions: the last-error code stays as the caller left it.
+// A refused conversion leaves ERROR_NO_UNICODE_TRANSLATION, as the file calls do; otherwise the
+// last-error code stays as the caller left it.
 class Win32AnsiText final : public AnsiText {
  public:
   std::uint32_t CodePage() override { return ::GetACP(); }
 
   bool ToAnsi(const std::string& utf8, std::string& ansi) override {
-    KeepLastError keep;
     return Utf8ToAnsi(utf8, ansi);
   }
 

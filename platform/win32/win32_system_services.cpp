@@ -65,6 +65,21 @@ class Win32SystemServices final : public SystemServices {
   bool RequestExit(std::uint32_t flags, std::uint32_t reserved) override {
     return ::ExitWindowsEx(flags, reserved) != 0;
   }
+
+  std::string ErrorText(std::uint32_t code) override {
+    KeepLastError keep;
+    char* buffer = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text;
+    if (length != 0) AnsiToUtf8(std::string(buffer, length), text);
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+      text.pop_back();
+    }
+    return text.empty() ? "错误 " + std::to_string(code) : text;
+  }
 };
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 
 class FileOps : public Contract {
  protected:
-  FileControl control() { return FileControl(fs(), ui_); }
+  FileControl control() { return FileControl(fs(), ui_, env_->platform().lastError); }
   bool IsFile(const std::string& relative) { return FileExists(fs(), Path(relative)); }
   bool IsEntry(const std::string& relative) { return EntryExists(fs(), Path(relative)); }
   RecordingUi ui_;
@@ -110,14 +110,15 @@ TEST_F(FileOps, FindFoldersListsParentsBeforeChildrenAndSkipsDotNames) {
     MakeFolder(folder);
   }
   MakeFile("r\\file", "1");
-  std::vector<std::string> found = FindFolders(fs(), ui_, Path("r"), "*.*");
+  LastError& error = env_->platform().lastError;
+  std::vector<std::string> found = FindFolders(fs(), ui_, error, Path("r"), "*.*").paths;
   ASSERT_EQ(found.size(), 3u);
   const std::string r = Path("r\\");
   std::vector<std::string> children(found.begin(), found.begin() + 2);
   std::sort(children.begin(), children.end());
   EXPECT_EQ(children, (std::vector<std::string>{r + "a", r + "b"}));
   EXPECT_EQ(found[2], r + "a\\x");
-  EXPECT_EQ(FindFiles(fs(), ui_, Path("r"), "*.*"), std::vector<std::string>{r + "file"});
+  EXPECT_EQ(FindFiles(fs(), ui_, error, Path("r"), "*.*").paths, std::vector<std::string>{r + "file"});
 }
 
 }  // namespace

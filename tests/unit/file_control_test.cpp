@@ -14,7 +14,7 @@ namespace {
 
 class FileControlTest : public ::testing::Test {
  protected:
-  FileControlTest() : control_(sim_, sim_) {}
+  FileControlTest() : control_(sim_, sim_, sim_) {}
   sim::SimWindows sim_;
   FileControl control_;
 };
@@ -55,26 +55,40 @@ TEST_F(FileControlTest, MissingSourcesAndTargetsAreReportedAsNotices) {
 TEST_F(FileControlTest, ListingsLetTheWindowBreatheOncePerFolderSearched) {
   for (const char* folder : {"C:\\r\\a", "C:\\r\\a\\x", "C:\\r\\b"}) sim_.PutFolder(folder);
   int before = sim_.PumpCount();
-  FindFiles(sim_, sim_, "C:\\r", "*.*");
+  FindFiles(sim_, sim_, sim_, "C:\\r", "*.*");
   EXPECT_EQ(sim_.PumpCount() - before, 1);
   before = sim_.PumpCount();
-  EXPECT_EQ(FindFolders(sim_, sim_, "C:\\r\\", "*.*"),
+  EXPECT_EQ(FindFolders(sim_, sim_, sim_, "C:\\r\\", "*.*").paths,
             (std::vector<std::string>{"C:\\r\\a", "C:\\r\\b", "C:\\r\\a\\x"}));
   EXPECT_EQ(sim_.PumpCount() - before, 4);  // r, a, a\x, b
   // A second listing starts afresh.
-  EXPECT_EQ(FindFolders(sim_, sim_, "C:\\r\\a", "*.*"), std::vector<std::string>{"C:\\r\\a\\x"});
+  EXPECT_EQ(FindFolders(sim_, sim_, sim_, "C:\\r\\a", "*.*").paths,
+            std::vector<std::string>{"C:\\r\\a\\x"});
 }
 
 TEST_F(FileControlTest, MoveFolderTreeKeepsTheSourceWholeWhenAFileDoesNotArrive) {
   sim_.PutFile("C:\\boot\\a", "1");
   sim_.PutFile("C:\\boot\\qelv\\b", "2");
   sim_.PutFolder("C:\\msboot");
-  for (std::uint32_t error : {error::kDiskFull, error::kAccessDenied}) {
-    sim_.FailOn(sim::Op::Copy, "C:\\msboot\\qelv\\b", error);
-    EXPECT_FALSE(control_.MoveFolderTree("C:\\boot", "C:\\msboot", true, true)) << error;
+  struct Fault {
+    sim::Op op;
+    const char* path;
+    std::uint32_t error;
+  } faults[] = {
+      {sim::Op::Copy, "C:\\msboot\\qelv\\b", error::kDiskFull},
+      {sim::Op::Copy, "C:\\msboot\\a", error::kAccessDenied},
+      // A listing cut short must not pass for a whole copy.
+      {sim::Op::FindNext, "C:\\boot\\*", error::kAccessDenied},
+      {sim::Op::FindFirst, "C:\\boot\\qelv\\*", error::kSharingViolation},
+  };
+  for (const Fault& fault : faults) {
+    sim_.FailOn(fault.op, fault.path, fault.error);
+    EXPECT_FALSE(control_.MoveFolderTree("C:\\boot", "C:\\msboot", true, true)) << fault.path;
     EXPECT_EQ(sim_.Bytes("C:\\boot\\a"), "1");
     EXPECT_EQ(sim_.Bytes("C:\\boot\\qelv\\b"), "2");
     sim_.ClearFaults();
+    ASSERT_TRUE(control_.DeleteFolderTree("C:\\msboot"));
+    sim_.PutFolder("C:\\msboot");
   }
   // The disk fills up half-way through the copy.
   sim::SimWindows full;
@@ -82,7 +96,7 @@ TEST_F(FileControlTest, MoveFolderTreeKeepsTheSourceWholeWhenAFileDoesNotArrive)
   full.PutFile("C:\\boot\\qelv\\b", "2");
   full.PutFolder("C:\\msboot");
   full.SetFreeSpace('C', 1);
-  EXPECT_FALSE(FileControl(full, full).MoveFolderTree("C:\\boot", "C:\\msboot", true, true));
+  EXPECT_FALSE(FileControl(full, full, full).MoveFolderTree("C:\\boot", "C:\\msboot", true, true));
   EXPECT_EQ(full.Bytes("C:\\boot\\a"), "1");
   EXPECT_EQ(full.Bytes("C:\\boot\\qelv\\b"), "2");
 }
@@ -101,7 +115,7 @@ TEST_F(FileControlTest, DeleteFolderTreeRetriesOnceAndSkipsWhatStillFails) {
   // Find the first folder removal of an undisturbed run, then make exactly that call fail.
   sim::SimWindows probe;
   build(probe);
-  ASSERT_TRUE(FileControl(probe, probe).DeleteFolderTree("C:\\t"));
+  ASSERT_TRUE(FileControl(probe, probe, probe).DeleteFolderTree("C:\\t"));
   const std::vector<std::string>& log = probe.Log();
   auto removal = std::find_if(log.begin(), log.end(), [](const std::string& line) {
     return line.rfind("RemoveFolder", 0) == 0;

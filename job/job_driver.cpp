@@ -1,0 +1,145 @@
+#include "job/job_driver.h"
+
+#include <functional>
+
+#include "job/boot_files.h"
+#include "job/boot_folder.h"
+#include "job/job_context.h"
+#include "job/job_messages.h"
+#include "job/job_script.h"
+#include "job/path_rules.h"
+
+namespace tovak {
+namespace {
+
+constexpr FormControl kLockedControls[] = {FormControl::Cmd_Sure, FormControl::Cmd_Exit,
+                                           FormControl::Cmd_Path, FormControl::Check_Disk,
+                                           FormControl::Combo_Compress};
+
+// The user's choice, read once at the click: messages pumped during the job may change the
+// window, but the state file and the script must name the same operation and path.
+struct Choice {
+  std::string path;
+  Operation operation;
+  bool mapDisks;
+  std::string compression;
+};
+
+// The folder the image goes into; a bare drive means its root.
+std::string ImageFolder(const std::string& path) {
+  std::string folder = NamesImageFile(path) ? GetParentFolder(path) : path;
+  if (folder.size() == 2) folder += "\\";
+  return folder;
+}
+
+// Made for the job when missing; removed again on failure while it is still empty.
+bool PrepareImageFolder(JobContext& job, const std::string& folder) {
+  const Presence there = job.Entry(folder);
+  if (there != Presence::Absent) return there == Presence::Present;
+  if (!job.platform.files.CreateFolder(folder)) return false;
+  job.rollback.Add([&job, folder] { job.platform.files.RemoveFolder(folder); });
+  return true;
+}
+
+}  // namespace
+
+JobDriver::JobDriver(Platform& platform, JobForm& form, DriveMap& driveMap,
+                     BootDeployment& deployment, Restarter& restarter)
+    : platform_(platform), form_(form), driveMap_(driveMap), deployment_(deployment),
+      restarter_(restarter) {}
+
+void JobDriver::ShowError(const std::string& text) {
+  platform_.ui.ShowMessage(text, messages::kErrorTitle, MessageButtons::Ok, MessageIcon::Critical);
+}
+
+void JobDriver::Refuse(const std::string& text) {
+  ShowError(text);
+  form_.FocusPath();
+}
+
+void JobDriver::SetWorking(bool working) {
+  form_.SetJobInProgress(working);
+  for (FormControl control : kLockedControls) form_.SetEnabled(control, !working);
+}
+
+void JobDriver::OnOkClick() {
+  const Choice choice{form_.PathText(),
+                      form_.BackupSelected() ? Operation::Backup : Operation::Restore,
+                      form_.DiskTicked(), form_.CompressionText()};
+  const std::string& path = choice.path;
+
+  // Without the system drive every path of the job would be relative to the current folder.
+  const std::string root = GetSystemDriveRoot(platform_.system);
+  if (root.size() < 2) return Refuse(messages::kNoSystemDrive);
+  if (OnSystemDrive(path, root)) return Refuse(messages::kSystemPartition);
+  const std::string refusal = PathRefusal(path, platform_.text);
+  if (!refusal.empty()) return Refuse(refusal);
+
+  const std::string idleCaption = form_.Caption();
+  form_.SetCaption(messages::kWaitCaption);
+  const std::string mapped =
+      choice.mapDisks ? driveMap_.MapDrivesToPartitions(path.substr(0, 2)) : std::string();
+  SetWorking(true);
+
+  const JobLine line{choice.operation, path, NamesImageFile(path), mapped, choice.compression};
+  const std::string command = GhostCommandLine(line);
+  std::string ansiCommand;
+  if (!platform_.text.ToAnsi(command, ansiCommand) || !FitsCommandTail(ansiCommand)) {
+    form_.SetCaption(idleCaption);
+    SetWorking(false);
+    return Refuse(messages::kTooLong);
+  }
+
+  Rollback rollback;
+  FileControl control(platform_.files, platform_.ui, platform_.lastError);
+  JobContext job{platform_, control, rollback};
+  // A step that fails puts back what the earlier ones changed, then says what failed and why.
+  auto fail = [&](const char* step) {
+    const std::uint32_t code = platform_.lastError.Get();
+    rollback.Run();
+    std::string text = std::string(step) + messages::kStepFailed;
+    if (code != error::kSuccess) text += platform_.system.ErrorText(code);
+    ShowError(text + "\r\n" + messages::kRolledBack);
+    form_.SetCaption(idleCaption);
+    SetWorking(false);
+  };
+
+  if (choice.operation == Operation::Restore) {
+    const Presence image = line.imageFileMode ? job.File(path) : Presence::Absent;
+    if (image == Presence::Unknown) return fail(messages::kStepImageCheck);
+    if (image == Presence::Absent) {
+      ShowError(messages::kFileMissing);
+      SetWorking(false);
+      return;
+    }
+  }
+
+  struct Step {
+    const char* name;
+    std::function<bool()> run;
+  };
+  const Step steps[] = {
+      {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
+      {messages::kStepBootFolder, [&] { return PrepareBootFolder(job); }},
+      {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, choice.operation); }},
+      {messages::kStepBootIni, [&] { return SaveAndChangeBootIni(job); }},
+      {messages::kStepBootFiles, [&] { return SaveBootFiles(job); }},
+      {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(); }},
+      {messages::kStepScript,
+       [&] { return WriteJobScript(platform_, choice.operation, command); }},
+  };
+  for (const Step& step : steps) {
+    if (!step.run()) return fail(step.name);
+  }
+  rollback.Commit();
+
+  form_.SetJobInProgress(false);
+  const char* prompt = choice.operation == Operation::Backup ? messages::kRestartBackup
+                                                             : messages::kRestartRestore;
+  form_.Unload();
+  const MessageAnswer answer = platform_.ui.ShowMessage(
+      prompt, messages::kRestartTitle, MessageButtons::YesNo, MessageIcon::Information);
+  if (answer == MessageAnswer::Yes) restarter_.RestartWindows();
+}
+
+}  // namespace tovak

@@ -1,0 +1,36 @@
+// Every text the job shows, in one place.
+#pragma once
+
+namespace tovak::messages {
+
+constexpr const char* kErrorTitle = "错误";
+constexpr const char* kRestartTitle = "重启";
+constexpr const char* kWaitCaption = "请等待程序正在处理中...";
+constexpr const char* kSystemPartition = "备份和恢复操作不能在系统分区上";
+constexpr const char* kFileMissing = "文件不存在请检查重新输入";
+constexpr const char* kRestartBackup = "现在马上重启备份吗？";
+constexpr const char* kRestartRestore = "现在马上重启恢复吗？";
+
+// Paths the job cannot carry to the DOS side.
+constexpr const char* kNoSystemDrive = "无法确定 Windows 所在的分区，不能进行备份和恢复";
+constexpr const char* kEmptyPath = "请输入镜象文件的路径";
+constexpr const char* kNoDrive = "路径必须以盘符开头，例如 d:\\Nusk";
+constexpr const char* kBadCharacter =
+    "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \"";
+constexpr const char* kDosMisread = "路径中有在 DOS 下会被误读的汉字，请换一个路径";
+constexpr const char* kNoAnsiForm = "路径中有系统代码页无法表示的字符，请换一个路径";
+constexpr const char* kTooLong = "路径太长，DOS 下的命令行放不下，请换一个较短的路径";
+
+// A step that failed: its name, then the system's error text, then what was done about it.
+constexpr const char* kStepImageCheck = "查找镜象文件";
+constexpr const char* kStepImageFolder = "创建镜象文件夹";
+constexpr const char* kStepBootFolder = "准备 boot 文件夹";
+constexpr const char* kStepStateFile = "写入任务状态文件";
+constexpr const char* kStepBootIni = "保存并修改 boot.ini";
+constexpr const char* kStepBootFiles = "保存启动文件";
+constexpr const char* kStepDeploy = "写入启动文件";
+constexpr const char* kStepScript = "写入任务脚本";
+constexpr const char* kStepFailed = "失败：";
+constexpr const char* kRolledBack = "本次操作已撤销，启动文件已恢复原状。";
+
+}  // namespace tovak::messages

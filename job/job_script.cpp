@@ -1,0 +1,110 @@
+#include "job/job_script.h"
+
+#include <utility>
+
+#include "platform/system_drive.h"
+
+namespace tovak {
+namespace {
+
+std::size_t CountCharacters(const std::string& utf8) {
+  std::size_t count = 0;
+  for (unsigned char byte : utf8) {
+    if ((byte & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+const char kBackupStart[] = "ghost.exe -clone,mode=pdump,src=1:1,dst=";
+const char kBackupEnd[] = " -fx -sure -fro -";
+const char kRestoreStart[] = "Ghost.exe -clone,mode=pload,src=";
+const char kRestoreEnd[] = ":1,dst=1:1 -fx -sure";
+
+}  // namespace
+
+std::string ImageSubPath(const std::string& path) {
+  // A path shorter than two characters has no drive to drop either: it gets the root as well.
+  if (CountCharacters(path) <= 3) return "\\";
+  return path.substr(2);  // the drive letter and colon are one byte each
+}
+
+int PartitionNumber(const std::string& path) {
+  // The first disk as it is usually laid out; "g:" is 6, not 5.
+  static const std::pair<const char*, int> kTable[] = {
+      {"c:", 1},  {"d:", 2},  {"e:", 3},  {"f:", 4},  {"g:", 6},  {"h:", 7},  {"i:", 8},  {"j:", 9},
+      {"k:", 10}, {"l:", 11}, {"m:", 12}, {"n:", 13}, {"o:", 14}, {"p:", 15}, {"q:", 16},
+  };
+  const std::string drive = LowerAscii(path.substr(0, 2));
+  for (const auto& [letter, number] : kTable) {
+    if (drive == letter) return number;
+  }
+  return 0;
+}
+
+std::string PartitionAddress(const std::string& mappedPartition, const std::string& path) {
+  if (!mappedPartition.empty()) return mappedPartition;
+  return "1:" + std::to_string(PartitionNumber(path));
+}
+
+std::string CompressionSwitch(const std::string& comboText) {
+  const std::string lower = LowerAscii(comboText);
+  if (lower == "z3" || lower == "z6" || lower == "z9") return comboText;
+  return "z3";
+}
+
+std::string GhostCommandLine(const JobLine& line) {
+  const std::string address = PartitionAddress(line.mappedPartition, line.path);
+  std::string image = ImageSubPath(line.path);
+  if (line.operation == Operation::Restore) {
+    return kRestoreStart + address + ":" + image + kRestoreEnd;
+  }
+  if (!line.imageFileMode) {
+    if (image.back() != '\\') image += '\\';
+    image += "Nusk.gho";
+  }
+  return kBackupStart + address + ":" + image + kBackupEnd +
+         CompressionSwitch(line.compressionText);
+}
+
+bool FitsCommandTail(const std::string& ansiLine) {
+  const std::size_t blank = ansiLine.find(' ');
+  // DOS counts the blank after the program's name as part of the tail.
+  const std::size_t tail = blank == std::string::npos ? 0 : ansiLine.size() - blank;
+  return tail <= kMaxCommandTail;
+}
+
+std::string JobStateText(Operation operation) {
+  return operation == Operation::Backup ? "msback.bat" : "huifu.bat";
+}
+
+std::string JobScriptName(Operation operation) {
+  return operation == Operation::Backup ? "MsBack.bat" : "huifu.bat";
+}
+
+bool WriteAnsiLine(Platform& platform, const std::string& path, const std::string& line) {
+  std::string ansi;
+  if (!platform.text.ToAnsi(line, ansi)) return false;
+  std::unique_ptr<OutputFile> file = platform.files.OpenForWriting(path);
+  // A failed write skips Close, which would hide the write's error; the handle is released anyway.
+  return file && file->Write(ansi + "\r\n") && file->Close();
+}
+
+bool WriteJobStateFile(Platform& platform, Operation operation) {
+  return WriteAnsiLine(platform, GetSystemDriveRoot(platform.system) + "boot\\qelv\\state.txt",
+                       JobStateText(operation));
+}
+
+bool WriteJobScript(Platform& platform, Operation operation, const std::string& commandLine) {
+  return WriteAnsiLine(
+      platform, GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + JobScriptName(operation),
+      commandLine);
+}
+
+}  // namespace tovak

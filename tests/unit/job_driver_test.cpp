@@ -1,0 +1,276 @@
+// The press of OK on the simulated Windows: what a job prepares, what it refuses, what it puts back.
+#include "job/job_driver.h"
+
+#include <gtest/gtest.h>
+
+#include "job/boot_menu_entry.h"
+#include "tests/unit/job_harness.h"
+
+namespace tovak::testing {
+namespace {
+
+const std::vector<std::string> kLock = {
+    "caption 请等待程序正在处理中...", "busy", "disable Cmd_Sure", "disable Cmd_Exit",
+    "disable Cmd_Path", "disable Check_Disk", "disable Combo_Compress"};
+const std::vector<std::string> kUnlock = {"idle", "enable Cmd_Sure", "enable Cmd_Exit",
+                                          "enable Cmd_Path", "enable Check_Disk",
+                                          "enable Combo_Compress"};
+
+std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::string Ini(JobHarness& job, const char* section, const char* key) {
+  return ReadIniString(job.windows, section, key, "C:\\boot.ini");
+}
+
+TEST(JobDriver, BackupPreparesTheNextStartAndRestartsOnYes) {
+  JobHarness job;
+  job.windows.QueueAnswer(MessageAnswer::Yes);
+  job.Click();
+  sim::SimWindows& w = job.windows;
+
+  EXPECT_TRUE(w.IsFolder("D:\\Nusk"));
+  EXPECT_EQ(w.Bytes("C:\\boot\\qelv\\state.txt"), "msback.bat\r\n");
+  EXPECT_EQ(w.Bytes("C:\\boot\\qelv\\MsBack.bat"),
+            "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\Nusk.gho -fx -sure -fro -z3\r\n");
+  EXPECT_EQ(w.Bytes("C:\\boot\\boot.bak"), kBootIni);
+  EXPECT_EQ(w.Bytes("C:\\boot\\ntldr.bak"), "system loader");
+  EXPECT_EQ(w.Bytes("C:\\boot\\bootfont.bak"), "system font");
+  for (const char* saved : {"C:\\boot\\boot.bak", "C:\\boot\\ntldr.bak", "C:\\boot\\bootfont.bak"}) {
+    EXPECT_EQ(w.Attributes(saved) & kBootFileBits, 0u) << saved;
+  }
+  EXPECT_FALSE(w.Exists("C:\\boot\\g1ldr.bak"));
+  EXPECT_FALSE(w.Exists("C:\\msboot"));
+  EXPECT_EQ(w.Attributes("C:\\boot.ini") & kBootFileBits, 0u);
+  EXPECT_EQ(Ini(job, "boot loader", "default"), "C:\\g1ldr");
+  EXPECT_EQ(Ini(job, "boot loader", "timeout"), "0");
+  EXPECT_EQ(Ini(job, "operating systems", "C:\\g1ldr"), "Tovak备份工具");
+  EXPECT_EQ(w.Bytes("C:\\ntldr"), "tool loader");
+
+  EXPECT_EQ(job.form.events, Concat(kLock, {"idle", "unload"}));
+  ASSERT_EQ(w.Messages().size(), 1u);
+  const sim::MessageRecord& prompt = w.Messages()[0];
+  EXPECT_EQ(prompt.text, "现在马上重启备份吗？");
+  EXPECT_EQ(prompt.title, "重启");
+  EXPECT_EQ(prompt.buttons, MessageButtons::YesNo);
+  EXPECT_EQ(prompt.icon, MessageIcon::Information);
+  EXPECT_EQ(job.restarter.restarts, 1);
+  EXPECT_TRUE(job.driveMap.asked.empty());
+}
+
+TEST(JobDriver, RestoreWritesTheRestoreScriptAndNoAnswerLeavesTheJobPrepared) {
+  JobHarness job;
+  job.windows.PutFile("D:\\Nusk\\Nusk.gho", "image", attr::kHidden | attr::kReadOnly);
+  job.form.backup = false;
+  job.form.path = "d:\\Nusk\\Nusk.gho";
+  job.windows.QueueAnswer(MessageAnswer::No);
+  job.Click();
+  EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\state.txt"), "huifu.bat\r\n");
+  EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\huifu.bat"),
+            "Ghost.exe -clone,mode=pload,src=1:2:\\Nusk\\Nusk.gho:1,dst=1:1 -fx -sure\r\n");
+  EXPECT_FALSE(job.windows.Exists("C:\\boot\\qelv\\MsBack.bat"));
+  EXPECT_EQ(job.windows.Messages().back().text, "现在马上重启恢复吗？");
+  EXPECT_EQ(job.restarter.restarts, 0);
+  EXPECT_TRUE(job.form.unloaded);
+  EXPECT_EQ(Ini(job, "boot loader", "default"), "C:\\g1ldr");
+}
+
+TEST(JobDriver, RefusedPathsChangeNothing) {
+  std::string tooLong = "d:\\";
+  for (int i = 0; i < 12; ++i) tooLong += "abcdefgh\\";
+  struct Case {
+    std::string path;
+    bool backup;
+    const char* message;
+  } cases[] = {
+      {"c:\\Nusk", true, "备份和恢复操作不能在系统分区上"},
+      {"C:\\Nusk\\Nusk.gho", false, "备份和恢复操作不能在系统分区上"},
+      {"c:", true, "备份和恢复操作不能在系统分区上"},
+      {"C:Nusk", true, "备份和恢复操作不能在系统分区上"},
+      {"", true, "请输入镜象文件的路径"},
+      {"Nusk", true, "路径必须以盘符开头，例如 d:\\Nusk"},
+      {"\\\\server\\share", true, "路径必须以盘符开头，例如 d:\\Nusk"},
+      {"d:Nusk", true, "路径必须以盘符开头，例如 d:\\Nusk"},
+      {"d:\\my images", true, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
+      {"d:\\a&b", true, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
+      {"d:\\a,b.gho", false, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
+      {"d:\\*.gho", false, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
+      {"d:\\a%b%", true, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
+      {"d:\\a\tb", true, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
+      {"d:\\\xD8\xB4", true, "路径中有系统代码页无法表示的字符，请换一个路径"},
+      {tooLong, true, "路径太长，DOS 下的命令行放不下，请换一个较短的路径"},
+  };
+  for (const Case& c : cases) {
+    JobHarness job;
+    job.form.path = c.path;
+    job.form.backup = c.backup;
+    const sim::Snapshot before = job.windows.Take();
+    job.Click();
+    EXPECT_EQ(job.windows.Take(), before) << c.path;
+    ASSERT_EQ(job.Errors().size(), 1u) << c.path;
+    EXPECT_EQ(job.Errors()[0].text, c.message) << c.path;
+    EXPECT_EQ(job.Errors()[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(job.form.Idle()) << c.path;
+    EXPECT_EQ(job.form.caption, kIdleCaption) << c.path;
+    EXPECT_EQ(job.form.events.back(), "focus") << c.path;
+  }
+}
+
+TEST(JobDriver, WithoutASystemDirectoryNothingIsPrepared) {
+  JobHarness job;
+  job.windows.SetSystemDirectory("");
+  const sim::Snapshot before = job.windows.Take();
+  job.Click();
+  EXPECT_EQ(job.windows.Take(), before);
+  ASSERT_EQ(job.Errors().size(), 1u);
+  EXPECT_EQ(job.form.events, std::vector<std::string>{"focus"});
+}
+
+TEST(JobDriver, RestoreWithoutAnImageIsSentBackWithTheWaitCaption) {
+  for (const char* path : {"d:\\Nusk", "d:\\Nusk\\Nusk.gho"}) {
+    JobHarness job;
+    job.form.backup = false;
+    job.form.path = path;
+    const sim::Snapshot before = job.windows.Take();
+    job.Click();
+    EXPECT_EQ(job.windows.Take(), before) << path;
+    ASSERT_EQ(job.Errors().size(), 1u);
+    EXPECT_EQ(job.Errors()[0].text, "文件不存在请检查重新输入");
+    EXPECT_EQ(job.form.events, Concat(kLock, kUnlock)) << path;
+    EXPECT_EQ(job.form.caption, "请等待程序正在处理中...");
+  }
+}
+
+TEST(JobDriver, TheImageFolderIsMadeOneLevelDeep) {
+  JobHarness job;
+  job.form.path = "d:\\Nusk\\new.gho";
+  job.Click();
+  EXPECT_TRUE(job.windows.IsFolder("D:\\Nusk"));
+  EXPECT_FALSE(job.windows.Exists("D:\\Nusk\\new.gho"));
+  EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\MsBack.bat"),
+            "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\new.gho -fx -sure -fro -z3\r\n");
+
+  JobHarness deeper;
+  deeper.form.path = "d:\\a\\b\\new.gho";
+  const sim::Snapshot before = deeper.windows.Take();
+  deeper.Click();
+  EXPECT_EQ(deeper.windows.Take(), before);
+  ASSERT_EQ(deeper.Errors().size(), 1u);
+  EXPECT_EQ(deeper.Errors()[0].text,
+            "创建镜象文件夹失败：系统找不到指定的路径。\r\n本次操作已撤销，启动文件已恢复原状。");
+  EXPECT_TRUE(deeper.form.Idle());
+  EXPECT_EQ(deeper.form.caption, kIdleCaption);
+}
+
+TEST(JobDriver, TheDriveMapIsAskedWithTheDriveAsTyped) {
+  JobHarness job;
+  job.form.disk = true;
+  job.form.path = "D:\\img\\sys.gho";
+  job.form.compression = "z6";
+  job.driveMap.answer = "2:1";
+  job.Click();
+  EXPECT_EQ(job.driveMap.asked, std::vector<std::string>{"D:"});
+  EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\MsBack.bat"),
+            "ghost.exe -clone,mode=pdump,src=1:1,dst=2:1:\\img\\sys.gho -fx -sure -fro -z6\r\n");
+}
+
+TEST(JobDriver, TheChoiceIsReadOnceWhateverHappensWhileMessagesFlow) {
+  JobHarness job;
+  job.windows.onPump = [&] {
+    job.form.backup = false;
+    job.form.path = "d:\\Nusk\\Nusk.gho";
+  };
+  job.Click();
+  EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\state.txt"), "msback.bat\r\n");
+  EXPECT_TRUE(job.windows.Exists("C:\\boot\\qelv\\MsBack.bat"));
+  EXPECT_FALSE(job.windows.Exists("C:\\boot\\qelv\\huifu.bat"));
+  EXPECT_EQ(job.windows.Messages().back().text, "现在马上重启备份吗？");
+}
+
+TEST(JobDriver, EarlierBootFoldersAreSetAsideOrSuperseded) {
+  {
+    JobHarness job;
+    Arrange(job, Layout::OwnBoot);
+    job.Click();
+    EXPECT_EQ(job.windows.Bytes("C:\\msboot\\readme.txt"), "the user's own");
+    EXPECT_EQ(job.windows.Bytes("C:\\msboot\\tools\\x.exe"), "tool");
+    EXPECT_EQ(job.windows.Attributes("C:\\msboot") & kBootFileBits, 0u);
+    EXPECT_TRUE(job.windows.Exists("C:\\boot\\qelv\\state.txt"));
+    EXPECT_FALSE(job.windows.Exists("C:\\boot\\readme.txt"));
+  }
+  {
+    JobHarness job;
+    Arrange(job, Layout::BootAndMsboot);
+    job.Click();
+    EXPECT_EQ(job.windows.Bytes("C:\\msboot\\mine.txt"), "boot's own");
+    EXPECT_EQ(job.windows.Bytes("C:\\msboot\\older.txt"), "set aside earlier");
+    EXPECT_FALSE(job.windows.Exists("C:\\boot\\mine.txt"));
+  }
+  {
+    // The pending job's originals are what the new job saves; the pending job is gone for good.
+    JobHarness job;
+    Arrange(job, Layout::PendingJob);
+    job.Click();
+    sim::SimWindows& w = job.windows;
+    EXPECT_EQ(w.Bytes("C:\\boot\\boot.bak"), kBootIni);
+    EXPECT_EQ(w.Bytes("C:\\boot\\ntldr.bak"), "system loader");
+    EXPECT_EQ(w.Bytes("C:\\boot\\bootfont.bak"), "system font");
+    EXPECT_FALSE(w.Exists("C:\\boot\\g1ldr.bak"));
+    EXPECT_EQ(w.Bytes("C:\\boot\\qelv\\state.txt"), "msback.bat\r\n");
+    EXPECT_FALSE(w.Exists("C:\\boot\\qelv\\huifu.bat"));
+    EXPECT_FALSE(w.Exists("C:\\boot.superseded"));
+    EXPECT_EQ(w.Bytes("C:\\msboot\\user.txt"), "the user's boot folder");
+    EXPECT_FALSE(w.Exists("C:\\msboot\\boot.bak"));
+  }
+  {
+    JobHarness job;
+    Arrange(job, Layout::OwnG1ldr);
+    job.Click();
+    EXPECT_EQ(job.windows.Bytes("C:\\boot\\g1ldr.bak"), "an earlier loader");
+    EXPECT_EQ(job.windows.Bytes("C:\\g1ldr"), "tool grub loader");
+  }
+}
+
+TEST(JobDriver, AFailedDeploymentPutsTheBootFilesBack) {
+  JobHarness job;
+  const sim::Snapshot before = job.windows.Take();
+  job.windows.FailOn(sim::Op::Write, "C:\\boot\\qelv\\ghost.exe", error::kDiskFull);
+  job.Click();
+  const sim::Snapshot after = job.windows.Take();
+  for (const char* file : {"C:\\boot.ini", "C:\\ntldr", "C:\\bootfont.bin"}) {
+    ASSERT_EQ(after.count(file), 1u) << file;
+    EXPECT_EQ(after.at(file).bytes, before.at(file).bytes) << file;
+    EXPECT_EQ(after.at(file).attributes & kBootFileBits, kBootFileBits) << file;
+  }
+  EXPECT_FALSE(job.windows.Exists("C:\\boot"));
+  EXPECT_FALSE(job.windows.Exists("C:\\g1ldr"));
+  ASSERT_EQ(job.Errors().size(), 1u);
+  EXPECT_EQ(job.Errors()[0].text,
+            "写入启动文件失败：磁盘空间不足。\r\n本次操作已撤销，启动文件已恢复原状。");
+  EXPECT_TRUE(job.form.Idle());
+  EXPECT_EQ(job.form.caption, kIdleCaption);
+  EXPECT_EQ(job.restarter.restarts, 0);
+}
+
+TEST(JobDriver, AMissingBootIniIsReportedAndNothingIsLeftBehind) {
+  JobHarness job;
+  job.windows.SetAttributes("C:\\boot.ini", attr::kNormal);
+  job.windows.Delete("C:\\boot.ini");
+  const sim::Snapshot before = job.windows.Take();
+  job.Click();
+  EXPECT_EQ(job.windows.Take().count("C:\\boot"), 0u);
+  EXPECT_EQ(job.windows.Bytes("C:\\ntldr"), "system loader");
+  ASSERT_GE(job.windows.Messages().size(), 2u);
+  EXPECT_EQ(job.windows.Messages()[0].text, "源文件不存在");
+  ASSERT_EQ(job.Errors().size(), 1u);
+  EXPECT_EQ(job.Errors()[0].text.rfind("保存并修改 boot.ini失败：", 0), 0u);
+  EXPECT_TRUE(job.form.Idle());
+  // The image folder made for the job goes too, since nothing was written into it.
+  EXPECT_FALSE(job.windows.Exists("D:\\Nusk"));
+  (void)before;
+}
+
+}  // namespace
+}  // namespace tovak::testing

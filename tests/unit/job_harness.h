@@ -1,0 +1,125 @@
+// A job on the simulated Windows: an XP-like system drive C:, a data drive D:, the window as the
+// job sees it, and stand-ins for the drive map, the payload and the restart.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "job/job_driver.h"
+#include "platform/sim/sim_windows.h"
+#include "platform/system_drive.h"
+
+namespace tovak::testing {
+
+constexpr const char kBootIni[] =
+    "[boot loader]\r\n"
+    "timeout=30\r\n"
+    "default=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+    "[operating systems]\r\n"
+    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
+    "/fastdetect\r\n";
+constexpr const char kIdleCaption[] = "备份还原工具WINDOWS版";
+constexpr std::uint32_t kBootFileBits = attr::kReadOnly | attr::kHidden | attr::kSystem;
+
+class FakeForm : public JobForm {
+ public:
+  FakeForm() {
+    for (FormControl control : {FormControl::Cmd_Sure, FormControl::Cmd_Exit, FormControl::Cmd_Path,
+                                FormControl::Check_Disk, FormControl::Combo_Compress}) {
+      enabled[control] = true;
+    }
+  }
+  std::string PathText() override { return Use(path); }
+  bool BackupSelected() override { return Use(backup); }
+  bool DiskTicked() override { return Use(disk); }
+  std::string CompressionText() override { return Use(compression); }
+  std::string Caption() override { return Use(caption); }
+  void SetCaption(const std::string& text) override { Record("caption " + Use(text)); caption = text; }
+  void SetEnabled(FormControl control, bool on) override;
+  void FocusPath() override { Record("focus"); }
+  void SetJobInProgress(bool on) override {
+    Record(on ? "busy" : "idle");
+    jobInProgress = on;
+  }
+  void Unload() override {
+    Record("unload");
+    unloaded = true;
+  }
+
+  // Idle: nothing locked, no job marked as running, the window still open.
+  bool Idle() const;
+
+  std::string path = "d:\\Nusk";
+  bool backup = true;
+  bool disk = false;
+  std::string compression = "压缩比率";
+  std::string caption = kIdleCaption;
+  std::map<FormControl, bool> enabled;
+  bool jobInProgress = false;
+  bool unloaded = false;
+  std::vector<std::string> events;
+
+ private:
+  template <typename T>
+  const T& Use(const T& value) {
+    EXPECT_FALSE(unloaded) << "the job touched the window after unloading it";
+    return value;
+  }
+  void Record(const std::string& event) {
+    Use(event);
+    events.push_back(event);
+  }
+};
+
+class FakeDriveMap : public DriveMap {
+ public:
+  std::string MapDrivesToPartitions(const std::string& drive) override {
+    asked.push_back(drive);
+    return answer;
+  }
+  std::string answer;
+  std::vector<std::string> asked;
+};
+
+// Writes a few payload files through the platform, as the real deployment does, one pump a file.
+class FakeDeployment : public BootDeployment {
+ public:
+  explicit FakeDeployment(Platform& platform) : platform_(platform) {}
+  bool DeployBootFiles() override;
+  // Root and payload-folder files, in the order they are written.
+  static const std::vector<std::pair<std::string, std::string>>& Files();
+
+ private:
+  Platform& platform_;
+};
+
+class FakeRestarter : public Restarter {
+ public:
+  void RestartWindows() override { ++restarts; }
+  int restarts = 0;
+};
+
+// One machine and one window; Click presses OK.
+struct JobHarness {
+  JobHarness();
+  void Click() { driver.OnOkClick(); }
+  // The boxes titled "错误".
+  std::vector<sim::MessageRecord> Errors() const;
+
+  sim::SimWindows windows;
+  FakeForm form;
+  FakeDriveMap driveMap;
+  FakeDeployment deployment{windows.platform()};
+  FakeRestarter restarter;
+  JobDriver driver{windows.platform(), form, driveMap, deployment, restarter};
+};
+
+// Starting layouts of the system drive.
+enum class Layout { NoBoot, OwnBoot, BootAndMsboot, PendingJob, OwnG1ldr };
+void Arrange(JobHarness& job, Layout layout);
+const char* Name(Layout layout);
+
+}  // namespace tovak::testing
