@@ -28,6 +28,7 @@ bool Machine::Admit(Op op, const std::string& line, const std::string& path,
                     const std::string& target) {
   ++calls;
   log.push_back(line);
+  counted.push_back(line);
   auto planned = failingCalls.find(calls);
   if (planned != failingCalls.end()) {
     const std::uint32_t error = planned->second;

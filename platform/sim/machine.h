@@ -63,6 +63,7 @@ struct Machine {
 
   int calls = 0;
   std::vector<std::string> log;
+  std::vector<std::string> counted;  // the lines of the counted calls only
   std::map<int, std::uint32_t> failingCalls;  // by call number
   std::vector<FaultRule> rules;
   std::map<char, std::uint64_t> capacity;  // the bytes a drive may hold in all

@@ -138,6 +138,11 @@ int SimWindows::CallCount() const { return state_->calls; }
 
 const std::vector<std::string>& SimWindows::Log() const { return state_->log; }
 
+std::string SimWindows::CountedCall(int nth) const {
+  const auto& counted = state_->counted;
+  return nth >= 1 && nth <= static_cast<int>(counted.size()) ? counted[nth - 1] : std::string();
+}
+
 std::vector<std::pair<std::uint32_t, std::uint32_t>> SimWindows::ExitRequests() const {
   return state_->exitRequests;
 }

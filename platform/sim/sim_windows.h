@@ -112,6 +112,8 @@ class SimWindows final : public FileSystem,
   int CallCount() const;
   // One line a counted or system call, such as "Copy C:\a -> C:\b" or "Delete C:\a".
   const std::vector<std::string>& Log() const;
+  // The line of the nth counted call (1 = the first), as FailCall numbers them.
+  std::string CountedCall(int nth) const;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> ExitRequests() const;
 
   // FileSystem
