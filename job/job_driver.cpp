@@ -68,6 +68,7 @@ void JobDriver::OnOkClick() {
                       form_.DiskTicked(), form_.CompressionText()};
   const std::string& path = choice.path;
 
+  if (!deployment_.Deployable()) return Refuse(messages::kSandboxBuild);
   // Without the system drive every path of the job would be relative to the current folder.
   const std::string root = GetSystemDriveRoot(platform_.system);
   if (root.size() < 2) return Refuse(messages::kNoSystemDrive);

@@ -12,6 +12,8 @@ constexpr const char* kRestartBackup = "现在马上重启备份吗？";
 constexpr const char* kRestartRestore = "现在马上重启恢复吗？";
 
 // Paths the job cannot carry to the DOS side.
+constexpr const char* kSandboxBuild =
+    "这个程序是在没有真正启动文件的情况下编译的，只能在 Wine 中试用，不能在真实的 Windows 上使用";
 constexpr const char* kNoSystemDrive = "无法确定 Windows 所在的分区，不能进行备份和恢复";
 constexpr const char* kEmptyPath = "请输入镜象文件的路径";
 constexpr const char* kNoDrive = "路径必须以盘符开头，例如 d:\\Nusk";

@@ -16,6 +16,10 @@ class DriveMap {
 class BootDeployment {
  public:
   virtual ~BootDeployment() = default;
+  // Whether this program's payload may be written on this machine: a build with stand-ins for the
+  // boot files prepares jobs only under Wine, since a stand-in loader would leave a real machine
+  // unable to start.
+  virtual bool Deployable() = 0;
   // Writes the payload to the system drive; false when it stopped part-way (the last error says why).
   virtual bool DeployBootFiles() = 0;
 };

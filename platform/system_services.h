@@ -29,6 +29,8 @@ class SystemServices {
   virtual bool CloseHandle(Handle handle) = 0;
   // ExitWindowsEx.
   virtual bool RequestExit(std::uint32_t flags, std::uint32_t reserved) = 0;
+  // Wine, not Windows, runs the program: ntdll exports wine_get_version.
+  virtual bool RunningUnderWine() = 0;
   // The system's own text for an error code (FormatMessage), without the trailing line break.
   virtual std::string ErrorText(std::uint32_t code) = 0;
 };

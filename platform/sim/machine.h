@@ -52,6 +52,7 @@ struct Machine {
   std::string systemDirectory = "C:\\WINDOWS\\system32";
   std::uint32_t version;
   bool privilegeHeld = true;
+  bool wine = false;
   bool shutdownEnabled = false;
   std::set<Handle> tokens;
   Handle nextToken = 0x100;

@@ -103,6 +103,8 @@ bool SimWindows::RequestExit(std::uint32_t flags, std::uint32_t reserved) {
   return true;
 }
 
+bool SimWindows::RunningUnderWine() { return state_->wine; }
+
 std::string SimWindows::ErrorText(std::uint32_t code) {
   // The texts of a Simplified Chinese Windows for the codes the simulation gives.
   static const std::map<std::uint32_t, std::string> kTexts = {

@@ -128,6 +128,8 @@ void SimWindows::SetFreeSpace(char drive, std::uint64_t bytes) {
   state_->capacity[letter] = state_->tree.UsedBytes(letter) + bytes;
 }
 
+void SimWindows::SetRunningUnderWine(bool wine) { state_->wine = wine; }
+
 void SimWindows::ClearFaults() {
   state_->failingCalls.clear();
   state_->rules.clear();

@@ -86,6 +86,7 @@ class SimWindows final : public FileSystem,
   void SetVersion(std::uint32_t version);
   void SetCodePage(std::uint32_t codePage);  // 936, 1252, 932, ...
   void SetPrivilegeHeld(bool held);
+  void SetRunningUnderWine(bool wine);  // false at first: a real Windows
   // Whether AdjustPrivilege has enabled the shutdown privilege, which an NT RequestExit needs
   // (without it RequestExit fails with ERROR_PRIVILEGE_NOT_HELD, but is still recorded).
   bool ShutdownPrivilegeEnabled() const;
@@ -150,6 +151,7 @@ class SimWindows final : public FileSystem,
   bool CloseHandle(Handle handle) override;
   bool RequestExit(std::uint32_t flags, std::uint32_t reserved) override;
   std::string ErrorText(std::uint32_t code) override;
+  bool RunningUnderWine() override;
 
   // Resources
   bool LoadCustom(int id, std::string& bytes) override;

@@ -66,6 +66,12 @@ class Win32SystemServices final : public SystemServices {
     return ::ExitWindowsEx(flags, reserved) != 0;
   }
 
+  bool RunningUnderWine() override {
+    KeepLastError keep;
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+  }
+
   std::string ErrorText(std::uint32_t code) override {
     KeepLastError keep;
     char* buffer = nullptr;

@@ -95,10 +95,7 @@ class Win32Env final : public ContractEnv {
     return ok;
   }
 
-  bool IsWine() override {
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
-  }
+  bool IsWine() override { return platform().system.RunningUnderWine(); }
 
   bool IsWineAsRoot() override { return IsWine() && EffectiveUidIsRoot(); }
 

@@ -118,14 +118,21 @@ TEST(JobDriver, RefusedPathsChangeNothing) {
   }
 }
 
-TEST(JobDriver, WithoutASystemDirectoryNothingIsPrepared) {
-  JobHarness job;
-  job.windows.SetSystemDirectory("");
-  const sim::Snapshot before = job.windows.Take();
-  job.Click();
-  EXPECT_EQ(job.windows.Take(), before);
-  ASSERT_EQ(job.Errors().size(), 1u);
-  EXPECT_EQ(job.form.events, std::vector<std::string>{"focus"});
+TEST(JobDriver, NoJobWithoutASystemDirectoryOrWithABuildForWineOnly) {
+  for (bool sandbox : {false, true}) {
+    JobHarness job;
+    if (sandbox) {
+      job.deployment.deployable = false;
+    } else {
+      job.windows.SetSystemDirectory("");
+    }
+    const sim::Snapshot before = job.windows.Take();
+    job.Click();
+    EXPECT_EQ(job.windows.Take(), before);
+    ASSERT_EQ(job.Errors().size(), 1u);
+    EXPECT_EQ(job.Errors()[0].text.find("Wine") != std::string::npos, sandbox);
+    EXPECT_EQ(job.form.events, std::vector<std::string>{"focus"});
+  }
 }
 
 TEST(JobDriver, RestoreWithoutAnImageIsSentBackWithTheWaitCaption) {

@@ -89,6 +89,8 @@ class FakeDeployment : public BootDeployment {
  public:
   explicit FakeDeployment(Platform& platform) : platform_(platform) {}
   bool DeployBootFiles() override;
+  bool Deployable() override { return deployable; }
+  bool deployable = true;
   // Root and payload-folder files, in the order they are written.
   static const std::vector<std::pair<std::string, std::string>>& Files();
 
