@@ -32,6 +32,17 @@ std::string ImageFolder(const std::string& path) {
   return folder;
 }
 
+// The Ghost command lines always image partition 1:1 and restore onto it; on another layout the
+// job would image or overwrite the wrong partition. An address the map did not find says nothing.
+const char* LayoutRefusal(const DriveAddresses& mapped) {
+  constexpr const char* kFirstPartition = "1:1";
+  if (!mapped.system.empty() && mapped.system != kFirstPartition) {
+    return messages::kSystemNotFirstPartition;
+  }
+  if (mapped.image == kFirstPartition) return messages::kImageOnFirstPartition;
+  return nullptr;
+}
+
 // Made for the job when missing; removed again on failure while it is still empty.
 bool PrepareImageFolder(JobContext& job, const std::string& folder) {
   const Presence there = job.Entry(folder);
@@ -78,11 +89,18 @@ void JobDriver::OnOkClick() {
 
   const std::string idleCaption = form_.Caption();
   form_.SetCaption(messages::kWaitCaption);
-  const std::string mapped =
-      choice.mapDisks ? driveMap_.MapDrivesToPartitions(path.substr(0, 2)) : std::string();
+  DriveAddresses mapped;
+  if (choice.mapDisks) {
+    mapped = driveMap_.MapDrivesToPartitions(path.substr(0, 2), root.substr(0, 2));
+    if (const char* refusal = LayoutRefusal(mapped)) {
+      form_.SetCaption(idleCaption);
+      return Refuse(refusal);
+    }
+  }
   SetWorking(true);
 
-  const JobLine line{choice.operation, path, NamesImageFile(path), mapped, choice.compression};
+  const JobLine line{choice.operation, path, NamesImageFile(path), mapped.image,
+                     choice.compression};
   const std::string command = GhostCommandLine(line);
   std::string ansiCommand;
   if (!platform_.text.ToAnsi(command, ansiCommand) || !FitsCommandTail(ansiCommand)) {

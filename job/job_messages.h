@@ -23,6 +23,12 @@ constexpr const char* kDosMisread = "路径中有在 DOS 下会被误读的汉�
 constexpr const char* kNoAnsiForm = "路径中有系统代码页无法表示的字符，请换一个路径";
 constexpr const char* kTooLong = "路径太长，DOS 下的命令行放不下，请换一个较短的路径";
 
+// Disk layouts the job refuses when the drive map was built.
+constexpr const char* kSystemNotFirstPartition =
+    "Windows 不在第一个硬盘的第一个分区（1:1）上，而备份和恢复的总是 1:1 分区，不能在这台机器上使用";
+constexpr const char* kImageOnFirstPartition =
+    "镜象文件所在的分区是第一个硬盘的第一个分区（1:1），备份和恢复的正是这个分区，请把镜象文件放在其他分区";
+
 // A step that failed: its name, then the system's error text, then what was done about it.
 constexpr const char* kStepImageCheck = "查找镜象文件";
 constexpr const char* kStepImageFolder = "创建镜象文件夹";

@@ -5,12 +5,20 @@
 
 namespace tovak {
 
+// Ghost partition addresses ("disk:partition", counted from 1); empty for a drive that is not a
+// partition of a local disk.
+struct DriveAddresses {
+  std::string image;
+  std::string system;
+};
+
 class DriveMap {
  public:
   virtual ~DriveMap() = default;
-  // The Ghost partition address ("disk:partition", counted from 1) of a drive such as "d:", or
-  // empty when the drive is not a partition of a local disk.
-  virtual std::string MapDrivesToPartitions(const std::string& drive) = 0;
+  // The addresses of the image's drive and of the system drive (such as "d:"), from one walk of
+  // the disks, since the walk is slow.
+  virtual DriveAddresses MapDrivesToPartitions(const std::string& imageDrive,
+                                               const std::string& systemDrive) = 0;
 };
 
 class BootDeployment {

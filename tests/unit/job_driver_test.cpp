@@ -176,11 +176,66 @@ TEST(JobDriver, TheDriveMapIsAskedWithTheDriveAsTyped) {
   job.form.disk = true;
   job.form.path = "D:\\img\\sys.gho";
   job.form.compression = "z6";
-  job.driveMap.answer = "2:1";
+  job.driveMap.answer = {"2:1", "1:1"};
   job.Click();
-  EXPECT_EQ(job.driveMap.asked, std::vector<std::string>{"D:"});
+  const std::vector<std::pair<std::string, std::string>> asked = {{"D:", "C:"}};
+  EXPECT_EQ(job.driveMap.asked, asked);
   EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\MsBack.bat"),
             "ghost.exe -clone,mode=pdump,src=1:1,dst=2:1:\\img\\sys.gho -fx -sure -fro -z6\r\n");
+}
+
+// The script always images 1:1 and restores onto it, so a map that shows another layout stops
+// the job before anything changes; an address the map did not find proves nothing.
+TEST(JobDriver, AMappedLayoutThatWouldImageTheWrongPartitionIsRefused) {
+  const char* const systemElsewhere =
+      "Windows 不在第一个硬盘的第一个分区（1:1）上，而备份和恢复的总是 1:1 分区，不能在这台机器上使用";
+  const char* const imageOnFirst =
+      "镜象文件所在的分区是第一个硬盘的第一个分区（1:1），备份和恢复的正是这个分区，请把镜象文件放在其他分区";
+  struct Case {
+    DriveAddresses mapped;
+    bool backup;
+    const char* refusal;  // nullptr: the job is prepared
+    const char* dst;
+  } cases[] = {
+      {{"2:1", "1:1"}, true, nullptr, "2:1"},
+      {{"1:3", ""}, true, nullptr, "1:3"},
+      {{"", ""}, true, nullptr, "1:2"},
+      {{"1:2", "2:1"}, true, systemElsewhere, nullptr},
+      {{"", "1:2"}, false, systemElsewhere, nullptr},
+      {{"1:1", "1:2"}, true, systemElsewhere, nullptr},
+      {{"1:1", ""}, true, imageOnFirst, nullptr},
+      {{"1:1", ""}, false, imageOnFirst, nullptr},
+  };
+  for (const Case& c : cases) {
+    const std::string what = c.mapped.image + " / " + c.mapped.system;
+    JobHarness job;
+    job.windows.PutFile("D:\\Nusk\\Nusk.gho", "image");
+    job.form.disk = true;
+    job.form.backup = c.backup;
+    job.form.path = c.backup ? "d:\\Nusk" : "d:\\Nusk\\Nusk.gho";
+    job.driveMap.answer = c.mapped;
+    const sim::Snapshot before = job.windows.Take();
+    job.windows.QueueAnswer(MessageAnswer::Yes);
+    job.Click();
+    if (!c.refusal) {
+      EXPECT_TRUE(job.Errors().empty()) << what;
+      EXPECT_EQ(job.restarter.restarts, 1) << what;
+      EXPECT_NE(job.windows.Bytes("C:\\boot\\qelv\\MsBack.bat").find(std::string("dst=") + c.dst),
+                std::string::npos)
+          << what;
+      continue;
+    }
+    EXPECT_EQ(job.windows.Take(), before) << what;
+    ASSERT_EQ(job.windows.Messages().size(), 1u) << what;
+    const sim::MessageRecord& box = job.windows.Messages()[0];
+    EXPECT_EQ(box.text, c.refusal) << what;
+    EXPECT_EQ(box.title, "错误");
+    EXPECT_EQ(box.icon, MessageIcon::Critical);
+    EXPECT_TRUE(job.form.Idle()) << what;
+    EXPECT_EQ(job.form.caption, kIdleCaption) << what;
+    EXPECT_EQ(job.form.events.back(), "focus") << what;
+    EXPECT_EQ(job.restarter.restarts, 0) << what;
+  }
 }
 
 TEST(JobDriver, TheChoiceIsReadOnceWhateverHappensWhileMessagesFlow) {

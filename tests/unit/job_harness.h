@@ -76,12 +76,13 @@ class FakeForm : public JobForm {
 
 class FakeDriveMap : public DriveMap {
  public:
-  std::string MapDrivesToPartitions(const std::string& drive) override {
-    asked.push_back(drive);
+  DriveAddresses MapDrivesToPartitions(const std::string& imageDrive,
+                                       const std::string& systemDrive) override {
+    asked.emplace_back(imageDrive, systemDrive);
     return answer;
   }
-  std::string answer;
-  std::vector<std::string> asked;
+  DriveAddresses answer;
+  std::vector<std::pair<std::string, std::string>> asked;  // image drive, system drive
 };
 
 // Writes a few payload files through the platform, as the real deployment does, one pump a file.

@@ -1,0 +1,126 @@
+// Enabling the shutdown privilege and asking for the restart, on the simulated Windows.
+#include "platform/shut_down.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/sim/sim_windows.h"
+
+namespace tovak::testing {
+namespace {
+
+using Exit = std::pair<std::uint32_t, std::uint32_t>;
+const std::vector<Exit> kOneRestart = {{2u, 0xFFFFFFFFu}};
+
+TEST(ShutDown, NtEnablesThePrivilegeThenRestartsSilently) {
+  sim::SimWindows windows;
+  ShutDown(windows.platform()).RestartWindows();
+  EXPECT_EQ(windows.Log(),
+            (std::vector<std::string>{"Version", "CurrentProcess", "OpenProcessToken 40",
+                                      "LookupPrivilege SeShutdownPrivilege", "AdjustPrivilege",
+                                      "CloseHandle", "RequestExit 2 4294967295"}));
+  EXPECT_TRUE(windows.ShutdownPrivilegeEnabled());
+  EXPECT_TRUE(windows.Messages().empty());
+}
+
+TEST(ShutDown, Windows9xMakesNoPrivilegeCall) {
+  sim::SimWindows windows;
+  windows.SetVersion(0xC0000A04u);
+  ShutDown(windows.platform()).RestartWindows();
+  EXPECT_EQ(windows.Log(), (std::vector<std::string>{"Version", "RequestExit 2 4294967295"}));
+  EXPECT_TRUE(windows.Messages().empty());
+}
+
+TEST(ShutDown, AnAccountWithoutThePrivilegeIsToldAndTheRestartStillAsked) {
+  sim::SimWindows windows;
+  windows.SetPrivilegeHeld(false);
+  ShutDown(windows.platform()).RestartWindows();
+  ASSERT_EQ(windows.Messages().size(), 1u);
+  const sim::MessageRecord& box = windows.Messages()[0];
+  EXPECT_EQ(box.text, "AdjustTokenPrivileges error==1300");
+  EXPECT_EQ(box.title, "提示");
+  EXPECT_EQ(box.buttons, MessageButtons::Ok);
+  EXPECT_EQ(box.icon, MessageIcon::None);
+  EXPECT_EQ(windows.ExitRequests(), kOneRestart);
+}
+
+// Fails the chosen token calls with their codes as Windows leaves them; the rest goes to the
+// simulation.
+class FailingToken : public SystemServices {
+ public:
+  explicit FailingToken(sim::SimWindows& windows) : w_(windows) {}
+  std::string SystemDirectory() override { return w_.SystemDirectory(); }
+  std::uint32_t Version() override { return w_.Version(); }
+  Handle CurrentProcess() override {
+    if (processError) w_.Set(processError);
+    return w_.CurrentProcess();
+  }
+  bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override {
+    if (!openError) return w_.OpenProcessToken(process, access, token);
+    w_.Set(openError);
+    return false;
+  }
+  bool LookupPrivilege(const std::string& name, Luid& luid) override {
+    return w_.LookupPrivilege(name, luid);
+  }
+  bool AdjustPrivilege(Handle token, const Luid& luid, std::uint32_t attributes) override {
+    return w_.AdjustPrivilege(token, luid, attributes);
+  }
+  bool CloseHandle(Handle handle) override { return w_.CloseHandle(handle); }
+  bool RequestExit(std::uint32_t flags, std::uint32_t reserved) override {
+    return w_.RequestExit(flags, reserved);
+  }
+  bool RunningUnderWine() override { return w_.RunningUnderWine(); }
+  std::string ErrorText(std::uint32_t code) override { return w_.ErrorText(code); }
+
+  std::uint32_t processError = 0;
+  std::uint32_t openError = 0;
+
+ private:
+  sim::SimWindows& w_;
+};
+
+// The code is cleared once only: a later step whose call leaves it alone reports it again.
+TEST(ShutDown, EveryStepReportsTheCodeItFindsAndTheRestartIsAskedAnyway) {
+  struct Case {
+    const char* what;
+    std::uint32_t processError, openError;
+    std::vector<std::pair<std::string, std::string>> boxes;  // text, title
+    bool closes;
+  } cases[] = {
+      {"no token", 0, error::kAccessDenied,
+       {{"OpenProcessToken error==5", "提示"},
+        {"LookupPrivilegeValue error==5", "提示"},
+        {"AdjustTokenPrivileges error==6", "提示"}},
+       false},
+      {"a code already after GetCurrentProcess", 87, 0,
+       {{"GetCurrentProcess error==87", "TovakBack"},
+        {"OpenProcessToken error==87", "提示"},
+        {"LookupPrivilegeValue error==87", "提示"}},
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::SimWindows windows;
+    FailingToken system(windows);
+    system.processError = c.processError;
+    system.openError = c.openError;
+    Platform platform = windows.platform();
+    Platform failing{platform.files,     platform.profile, platform.ui, system,
+                     platform.resources, platform.text,    platform.lastError};
+    ShutDown(failing).RestartWindows();
+    std::vector<std::pair<std::string, std::string>> boxes;
+    for (const sim::MessageRecord& box : windows.Messages()) {
+      boxes.emplace_back(box.text, box.title);
+      EXPECT_EQ(box.icon, MessageIcon::None);
+    }
+    EXPECT_EQ(boxes, c.boxes);
+    EXPECT_EQ(windows.ExitRequests(), kOneRestart);
+    const std::vector<std::string>& log = windows.Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "CloseHandle"), c.closes ? 1 : 0);
+  }
+}
+
+}  // namespace
+}  // namespace tovak::testing
