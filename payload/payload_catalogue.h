@@ -1,0 +1,29 @@
+// The payload files the executable carries as "CUSTOM" resources, in the order they are written.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace tovak {
+
+enum class PayloadDestination { Root, PayloadFolder };
+
+// Below the system drive root; ExtractResourceFile adds the trailing backslash.
+constexpr const char kPayloadFolder[] = "boot\\qelv";
+
+struct PayloadFile {
+  int id;
+  const char* name;
+  PayloadDestination destination;
+  std::int32_t size;  // of the file this build embeds
+};
+
+constexpr std::size_t kPayloadFileCount = 21;
+
+const std::array<PayloadFile, kPayloadFileCount>& PayloadCatalogue();
+
+// A stand-in replaces at least one boot file: the build is for the sandbox only.
+bool PayloadHasStandIns();
+
+}  // namespace tovak

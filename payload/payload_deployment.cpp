@@ -1,0 +1,62 @@
+#include "payload/payload_deployment.h"
+
+#include "payload/payload_catalogue.h"
+#include "platform/file_search.h"
+#include "platform/system_drive.h"
+
+namespace tovak {
+
+bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expectedSize,
+                         const std::string& fileName, const std::string& folder, bool skipBackup) {
+  std::string bytes;
+  if (!platform.resources.LoadCustom(resourceId, bytes)) return false;
+
+  FileSystem& files = platform.files;
+  const std::string target = WithTrailingBackslash(folder) + fileName;
+  const std::string backup = target + ".bak";
+  // The earliest backup is the one worth keeping.
+  if (!skipBackup && FileExists(files, target) && !FileExists(files, backup) &&
+      !files.Rename(target, backup)) {
+    return false;
+  }
+
+  auto file = files.OpenForWriting(target);
+  if (!file) return false;
+  platform.ui.PumpMessages();
+  if (!file->Write(bytes) || !file->Close()) return false;
+
+  std::uint64_t length = 0;
+  if (!files.FileLength(target, length)) return false;
+  if (length != static_cast<std::uint64_t>(expectedSize)) {
+    // Otherwise the job would report a short loader with no reason.
+    platform.lastError.Set(error::kWriteFault);
+    return false;
+  }
+  return true;
+}
+
+bool DeployBootFiles(Platform& platform) {
+  const std::string root = GetSystemDriveRoot(platform.system);
+  for (const PayloadFile& file : PayloadCatalogue()) {
+    const std::string folder =
+        file.destination == PayloadDestination::Root ? root : root + kPayloadFolder;
+    // A short loader leaves the machine unable to start: the job is rolled back instead.
+    if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, true)) return false;
+  }
+  return true;
+}
+
+PayloadDeployment::PayloadDeployment(Platform& platform)
+    : PayloadDeployment(platform, PayloadHasStandIns()) {}
+
+PayloadDeployment::PayloadDeployment(Platform& platform, bool payloadHasStandIns)
+    : platform_(platform), payloadHasStandIns_(payloadHasStandIns) {}
+
+// A stand-in loader in the root of a real machine would leave it unable to start.
+bool PayloadDeployment::Deployable() {
+  return !payloadHasStandIns_ || platform_.system.RunningUnderWine();
+}
+
+bool PayloadDeployment::DeployBootFiles() { return tovak::DeployBootFiles(platform_); }
+
+}  // namespace tovak
