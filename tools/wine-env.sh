@@ -3,7 +3,8 @@
 # shellcheck shell=bash
 
 tovak_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-wine_dir=$tovak_root/build/wine
+# A run that must not disturb the tests' prefixes (the run command) names a folder of its own.
+wine_dir=${TOVAK_WINE_DIR:-$tovak_root/build/wine}
 wine_base=$wine_dir/base
 wine_loader=/usr/lib/wine/wine64
 wine_server=/usr/lib/wine/wineserver

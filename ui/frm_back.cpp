@@ -1,0 +1,260 @@
+#include "ui/frm_back.h"
+
+#include <algorithm>
+
+#include "platform/win32/win32_text.h"
+#include "ui/child_windows.h"
+#include "ui/control_ids.h"
+#include "ui/control_table.h"
+#include "ui/maker_address.h"
+#include "ui/resource_ids.h"
+
+namespace tovak::ui {
+namespace {
+
+// Fixed single border: a caption and the close box; no sizing, no minimize or maximize box
+// (a minimize box alone would bring a greyed maximize box with it).
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+int IdOf(FormControl control) {
+  switch (control) {
+    case FormControl::Cmd_Sure: return ids::kCmdSure;
+    case FormControl::Cmd_Exit: return ids::kCmdExit;
+    case FormControl::Cmd_Path: return ids::kCmdPath;
+    case FormControl::Check_Disk: return ids::kCheckDisk;
+    case FormControl::Combo_Compress: return ids::kComboCompress;
+  }
+  return 0;
+}
+
+int ScreenDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (::GetClassInfoExA(instance, kFormClassName, &windowClass)) return true;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(TOVAK_ICON_GROUP),
+                                                      IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                                      ::GetSystemMetrics(SM_CYICON), 0));
+  windowClass.hIconSm = static_cast<HICON>(
+      ::LoadImageA(instance, MAKEINTRESOURCEA(TOVAK_ICON_GROUP), IMAGE_ICON,
+                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kFormClassName;
+  return ::RegisterClassExA(&windowClass) != 0;
+}
+
+HFONT UnderlinedCopy(HFONT font) {
+  LOGFONTA shape{};
+  if (!::GetObjectA(font, sizeof shape, &shape)) return nullptr;
+  shape.lfUnderline = TRUE;
+  return ::CreateFontIndirectA(&shape);
+}
+
+}  // namespace
+
+FrmBack::FrmBack(HINSTANCE instance, UserInterface& ui)
+    : instance_(instance), ui_(ui), font_(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))) {}
+
+FrmBack::~FrmBack() {
+  if (window_) ::DestroyWindow(window_);
+  if (underlinedFont_) ::DeleteObject(underlinedFont_);
+}
+
+bool FrmBack::Create(int showCommand) {
+  if (!RegisterFormClass(instance_, WindowProc) || !RegisterContainerClass(instance_)) return false;
+  underlinedFont_ = UnderlinedCopy(font_);
+  hand_ = ::LoadCursorA(instance_, MAKEINTRESOURCEA(TOVAK_HAND_CURSOR));
+
+  const int dpi = ScreenDpi();
+  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+  ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + (work.right - work.left - width) / 2;
+  const int y = work.top + (work.bottom - work.top - height) / 2;
+
+  const std::string caption = win32::Utf8ToAnsiLossy(kFormCaption);
+  if (!::CreateWindowExA(0, kFormClassName, caption.c_str(), kFormStyle, x, y, width, height,
+                         nullptr, nullptr, instance_, this)) {
+    return false;
+  }
+  if (!CreateControls(dpi)) {
+    ::DestroyWindow(window_);
+    return false;
+  }
+  lastFocus_ = Control(ids::kCmdSure);
+  ::ShowWindow(window_, showCommand);
+  ::UpdateWindow(window_);
+  ::SetFocus(lastFocus_);
+  return true;
+}
+
+bool FrmBack::CreateControls(int dpi) {
+  if (!CreateChildren(kFormName, window_, dpi)) return false;
+  FitLinkToItsText();
+  return true;
+}
+
+// The address can be wider than its designed label: the label grows to fit it, but only as far
+// as the OK button.
+void FrmBack::FitLinkToItsText() {
+  HWND link = Control(ids::kLabelWww);
+  RECT linkRect, okRect;
+  ::GetWindowRect(link, &linkRect);
+  ::GetWindowRect(Control(ids::kCmdSure), &okRect);
+  const std::string text = win32::Utf8ToAnsiLossy(TOVAK_MAKER_ADDRESS);
+  SIZE extent{};
+  HDC dc = ::GetDC(link);
+  HGDIOBJ old = ::SelectObject(dc, font_);
+  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(link, dc);
+  const LONG designed = linkRect.right - linkRect.left;
+  const LONG room = okRect.left - linkRect.left - 1;
+  const LONG width = std::max(designed, std::min(extent.cx, room));
+  ::SetWindowPos(link, nullptr, 0, 0, width, linkRect.bottom - linkRect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool FrmBack::CreateChildren(const std::string& parentName, HWND parent, int dpi) {
+  const auto& table = FrmBackControls();
+  HWND previous = nullptr;
+  bool previousIsOption = false;
+  for (const ControlSpec* spec : CreationOrder(table, parentName)) {
+    const bool isOption = spec->kind == ControlKind::OptionButton;
+    HWND child = CreateChildWindow(*spec, Place(table, *spec, dpi), parent, previous,
+                                   !(isOption && previousIsOption), instance_, font_);
+    if (!child) return false;
+    controls_[spec->id] = child;
+    if (spec->kind == ControlKind::Container && !CreateChildren(spec->name, child, dpi)) return false;
+    previous = child;
+    previousIsOption = isOption;
+  }
+  return true;
+}
+
+HWND FrmBack::Control(int id) const {
+  auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+bool FrmBack::HandleDialogKeys(MSG& message) {
+  return window_ && ::IsDialogMessageA(window_, &message);
+}
+
+std::string FrmBack::ReadText(int id) {
+  HWND control = id ? Control(id) : window_;
+  if (!control) return std::string();
+  std::string ansi(static_cast<std::size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
+  ansi.resize(static_cast<std::size_t>(::GetWindowTextA(control, &ansi[0], static_cast<int>(ansi.size()))));
+  std::string utf8;
+  win32::AnsiToUtf8(ansi, utf8);
+  return utf8;
+}
+
+void FrmBack::WriteText(int id, const std::string& text) {
+  HWND control = id ? Control(id) : window_;
+  if (control) ::SetWindowTextA(control, win32::Utf8ToAnsiLossy(text).c_str());
+}
+
+std::string FrmBack::PathText() { return ReadText(ids::kTextPath); }
+
+bool FrmBack::BackupSelected() {
+  return ::SendMessageA(Control(ids::kOptionBack), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool FrmBack::DiskTicked() {
+  return ::SendMessageA(Control(ids::kCheckDisk), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string FrmBack::CompressionText() { return ReadText(ids::kComboCompress); }
+
+std::string FrmBack::Caption() { return ReadText(0); }
+
+void FrmBack::SetCaption(const std::string& caption) { WriteText(0, caption); }
+
+void FrmBack::SetEnabled(FormControl control, bool enabled) {
+  HWND child = Control(IdOf(control));
+  if (!child) return;
+  // A disabled control cannot keep the focus: it goes on to the next one, as Tab would take it.
+  if (!enabled && ::GetFocus() == child) ::SetFocus(::GetNextDlgTabItem(window_, child, FALSE));
+  ::EnableWindow(child, enabled);
+}
+
+void FrmBack::FocusPath() { ::SetFocus(Control(ids::kTextPath)); }
+
+void FrmBack::Unload() {
+  if (window_ && CloseAllowed()) ::DestroyWindow(window_);
+}
+
+void FrmBack::RememberFocus(bool activated) {
+  if (!activated) {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(window_, focus)) lastFocus_ = focus;
+  } else if (lastFocus_ && ::IsWindow(lastFocus_)) {
+    ::SetFocus(lastFocus_);
+  }
+}
+
+LRESULT CALLBACK FrmBack::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<FrmBack*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<FrmBack*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!form) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    form->window_ = nullptr;
+    form->controls_.clear();
+    return ::DefWindowProcA(window, message, wParam, lParam);
+  }
+  return form->OnMessage(message, wParam, lParam);
+}
+
+LRESULT FrmBack::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case DM_GETDEFID:  // lets the dialog manager see that a disabled OK cannot be pressed
+      return MAKELRESULT(ids::kCmdSure, DC_HASDEFID);
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam))) return TRUE;
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == Control(ids::kLabelWww)) {
+        return LinkColours(reinterpret_cast<HDC>(wParam));
+      }
+      break;
+    case WM_ACTIVATE:
+      RememberFocus(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_CLOSE:
+      Unload();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return CloseAllowed();
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+  }
+  return ::DefWindowProcA(window_, message, wParam, lParam);
+}
+
+}  // namespace tovak::ui

@@ -1,0 +1,139 @@
+// The events of Frm_Back: what a click, a key, the pointer or a close request does.
+#include "ui/frm_back.h"
+
+#include <shellapi.h>
+
+#include "ui/control_ids.h"
+#include "ui/image_chooser.h"
+#include "ui/link_target.h"
+#include "ui/maker_address.h"
+
+namespace tovak::ui {
+namespace {
+
+constexpr COLORREF kLinkResting = RGB(0, 0, 255);
+constexpr COLORREF kLinkHover = RGB(255, 0, 255);
+
+}  // namespace
+
+void FrmBack::OnCommand(int id, int code) {
+  HWND control = Control(id);
+  switch (id) {
+    case ids::kCmdSure:
+      // Enter reaches here through the dialog manager even while the button is disabled.
+      if (code == BN_CLICKED && ::IsWindowEnabled(control)) OnOkClick();
+      break;
+    case ids::kCmdExit:
+      if (code == BN_CLICKED && ::IsWindowEnabled(control)) Unload();
+      break;
+    case ids::kOptionBack:
+    case ids::kOptionRestore:
+      // A radio button that gets the focus unchecked also reports a click; only a selection counts.
+      if (code == BN_CLICKED && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        OnOptionClick(id);
+      }
+      break;
+    case ids::kCheckDisk:
+      if (code == BN_CLICKED) OnDiskClick();
+      break;
+    case ids::kTextPath:
+      if (code == EN_SETFOCUS) OnPathFocus();
+      break;
+    case ids::kCmdPath:
+      if (code == BN_CLICKED) OnBrowseClick();
+      break;
+    case ids::kLabelWww:
+      if (code == STN_CLICKED) OnLinkClick();
+      break;
+  }
+}
+
+void FrmBack::OnOkClick() {
+  if (!okHandler_ || inOkClick_) return;
+  inOkClick_ = true;
+  okHandler_();
+  inOkClick_ = false;
+  if (quitAfterOk_) ::PostQuitMessage(0);
+}
+
+void FrmBack::OnOptionClick(int id) {
+  const bool backup = id == ids::kOptionBack;
+  ::EnableWindow(Control(ids::kComboCompress), backup);
+  WriteText(ids::kTextPath, backup ? kBackupPath : kRestorePath);
+  // Tab enters the group at its selected button.
+  for (int option : {ids::kOptionBack, ids::kOptionRestore}) {
+    HWND button = Control(option);
+    LONG_PTR style = ::GetWindowLongPtrA(button, GWL_STYLE);
+    style = option == id ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
+    ::SetWindowLongPtrA(button, GWL_STYLE, style);
+  }
+}
+
+void FrmBack::OnDiskClick() {
+  if (DiskTicked()) {
+    ui_.ShowMessage(kDiskNotice, kNoticeTitle, MessageButtons::Ok, MessageIcon::Information);
+  }
+}
+
+void FrmBack::OnPathFocus() {
+  HWND path = Control(ids::kTextPath);
+  ::SendMessageA(path, EM_SETSEL, 0, ::GetWindowTextLengthA(path));
+}
+
+void FrmBack::OnBrowseClick() {
+  const std::string chosen = ChooseImageLocation(window_, BackupSelected());
+  if (!chosen.empty()) WriteText(ids::kTextPath, chosen);
+}
+
+void FrmBack::OnLinkClick() {
+  const std::string target = LinkTarget(TOVAK_MAKER_ADDRESS);
+  ::ShellExecuteA(window_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNOACTIVATE);
+}
+
+// Every pointer move over a control asks the window for the cursor first: the link's own moves.
+bool FrmBack::OnSetCursor(HWND over, UINT mouseMessage) {
+  if (over != Control(ids::kLabelWww)) return false;
+  if (mouseMessage == WM_MOUSEMOVE) SetLinkHover(true);
+  if (!hand_) return false;
+  ::SetCursor(hand_);
+  return true;
+}
+
+// The window's own moves, which include those over WelCome and the frame: labels and group boxes
+// let the pointer through to their parent.
+void FrmBack::OnMouseMove(POINT point) {
+  HWND under = ::ChildWindowFromPointEx(window_, point, CWP_SKIPINVISIBLE);
+  if (under == window_ || under == Control(ids::kWelCome)) SetLinkHover(false);
+}
+
+void FrmBack::SetLinkHover(bool hover) {
+  if (hover == linkHover_) return;
+  linkHover_ = hover;
+  HWND link = Control(ids::kLabelWww);
+  HFONT font = hover && underlinedFont_ ? underlinedFont_ : font_;
+  ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::InvalidateRect(link, nullptr, TRUE);
+}
+
+LRESULT FrmBack::LinkColours(HDC dc) {
+  ::SetTextColor(dc, linkHover_ ? kLinkHover : kLinkResting);
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool FrmBack::CloseAllowed() {
+  if (!jobInProgress_) return true;
+  // No title of its own: the box shows the application's.
+  ui_.ShowMessage(kCloseRefused, "", MessageButtons::Ok, MessageIcon::None);
+  return false;
+}
+
+void FrmBack::OnDestroy() {
+  if (inOkClick_) {
+    quitAfterOk_ = true;
+  } else {
+    ::PostQuitMessage(0);
+  }
+}
+
+}  // namespace tovak::ui
