@@ -40,11 +40,11 @@ wine_make_base() {
   fi
 }
 
-# Prints the path of a fresh copy of the base prefix for one test.
-wine_new_prefix() {  # name
+# Prints the path of a fresh copy of the base prefix (or of another prefix) for one test.
+wine_new_prefix() {  # name [, prefix to copy]
   local prefix=$wine_dir/$1
   rm -rf "$prefix"
-  cp -a "$wine_base" "$prefix"
+  cp -a "${2:-$wine_base}" "$prefix"
   echo "$prefix"
 }
 

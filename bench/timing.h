@@ -1,0 +1,22 @@
+// The bench's measurements: each returns milliseconds, or a negative number when it failed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tovak::bench {
+
+double Milliseconds(LARGE_INTEGER since);
+LARGE_INTEGER Now();
+
+// From CreateProcess to a visible top-level window of that class; the program is closed after.
+double StartToVisible(const std::wstring& exe, const wchar_t* className);
+// From the posted click on OK to the restart question, a default backup on the prepared C:.
+double OkToRestartQuestion(const std::wstring& tovakExe);
+// CopyFileA of each named file from one folder into another (emptied first).
+double CopyWithCopyFileA(const std::string& from, const std::string& to,
+                         const std::vector<std::string>& names);
+
+}  // namespace tovak::bench

@@ -1,0 +1,205 @@
+// The OK button of the real Tovak.exe: what a job leaves on C: and D:, and what a refusal leaves.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "job/job_messages.h"
+#include "tests/e2e/disk.h"
+#include "tests/e2e/e2e_env.h"
+#include "ui/control_ids.h"
+
+namespace tovak::e2e {
+namespace {
+
+namespace ids = ui::ids;
+
+// The XP system drive that the test run puts on C: (boot.ini, ntldr and bootfont.bin, each
+// read-only, hidden and system).
+constexpr char kXpBootIni[] =
+    "[boot loader]\r\n"
+    "timeout=30\r\n"
+    "default=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+    "[operating systems]\r\n"
+    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
+    "/noexecute=optin /fastdetect\r\n";
+// The entry's title "Tovak备份工具" is GBK, the system's code page.
+constexpr char kJobBootIni[] =
+    "[boot loader]\r\n"
+    "timeout=0\r\n"
+    "default=C:\\g1ldr\r\n"
+    "[operating systems]\r\n"
+    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
+    "/noexecute=optin /fastdetect\r\n"
+    "C:\\g1ldr=Tovak\xB1\xB8\xB7\xDD\xB9\xA4\xBE\xDF\r\n";
+constexpr DWORD kHiddenSystemReadOnly =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+
+const wchar_t* const kRootPayload[] = {L"bootfont.bin", L"ntldr", L"g1ldr"};
+const wchar_t* const kFolderPayload[] = {
+    L"e2fs_stage1_5",  L"fastfat.sys",       L"fat_stage1_5",  L"ffs_stage1_5",
+    L"iso9660_stage1_5", L"jfs_stage1_5",    L"memdisk.gz",    L"menu.lst",
+    L"minix_stage1_5", L"ntfs_stage1_5",     L"reiserfs_stage1_5", L"stage1",
+    L"stage2",         L"ufs2_stage1_5",     L"vstafs_stage1_5", L"xfs_stage1_5",
+    L"qelv.img",       L"ghost.exe"};
+
+// Byte for byte, reported by size and first difference: the files run to megabytes.
+::testing::AssertionResult SameBytes(const std::wstring& written, const std::wstring& source) {
+  const auto got = ReadBytes(written);
+  const auto want = ReadBytes(source);
+  if (!want) return ::testing::AssertionFailure() << "cannot read " << Narrow(source);
+  if (!got) return ::testing::AssertionFailure() << Narrow(written) << " is missing";
+  if (*got == *want) return ::testing::AssertionSuccess();
+  const auto diff = std::mismatch(got->begin(), got->end(), want->begin(), want->end());
+  return ::testing::AssertionFailure()
+         << Narrow(written) << ": " << got->size() << " bytes, " << want->size()
+         << " expected; first difference at byte " << (diff.first - got->begin());
+}
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class JobTest : public TovakTest {
+ protected:
+  void SetUp() override {
+    // The drive as the run prepared it, read before Tovak starts.
+    ASSERT_EQ(ReadBytes(L"C:\\boot.ini"), kXpBootIni);
+    for (const wchar_t* file : {L"C:\\boot.ini", L"C:\\ntldr", L"C:\\bootfont.bin"}) {
+      ASSERT_EQ(Attributes(file) & kHiddenSystemReadOnly, kHiddenSystemReadOnly)
+          << Narrow(file);
+    }
+    ntldr_ = ReadBytes(L"C:\\ntldr").value_or("");
+    bootfont_ = ReadBytes(L"C:\\bootfont.bin").value_or("");
+    rootNames_ = Names(L"C:");
+    TovakTest::SetUp();
+  }
+
+  void ChooseRestore() {
+    Click(Ctl(ids::kOptionRestore));
+    ASSERT_TRUE(TextBecomes(Ctl(ids::kTextPath), L"d:\\Nusk\\Nusk.gho"));
+  }
+
+  // OK, then No to the restart question, which comes after the window has gone.
+  void PrepareJob(const std::wstring& question, const std::wstring& shot) {
+    Click(Ctl(ids::kCmdSure));
+    const MessageBoxSeen box = app.WaitForBox(60000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.title, L"重启");
+    EXPECT_EQ(box.text, question);
+    EXPECT_FALSE(::IsWindow(app.Window()));
+    EXPECT_NE(::GetDlgItem(box.window, IDYES), nullptr);
+    Screenshot(box.window, shot);
+    ASSERT_TRUE(app.Answer(box, IDNO));
+    EXPECT_TRUE(app.WaitForExit());
+  }
+
+  // What every prepared job leaves: the changed boot.ini, the saved boot files, the payload, and
+  // the job's two files.
+  void ExpectPreparedJob(const std::string& stateLine, const std::wstring& script,
+                         const std::string& scriptLine) {
+    EXPECT_EQ(ReadBytes(L"C:\\boot.ini"), kJobBootIni);
+    EXPECT_EQ(Attributes(L"C:\\boot.ini") & kHiddenSystemReadOnly, 0u);
+    EXPECT_EQ(Names(L"C:\\boot"),
+              Sorted({L"boot.bak", L"bootfont.bak", L"ntldr.bak", L"qelv"}));
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\boot.bak"), kXpBootIni);
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\ntldr.bak"), ntldr_);
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\bootfont.bak"), bootfont_);
+    for (const wchar_t* saved : {L"boot.bak", L"ntldr.bak", L"bootfont.bak"}) {
+      EXPECT_EQ(Attributes(std::wstring(L"C:\\boot\\") + saved) & kHiddenSystemReadOnly, 0u)
+          << Narrow(saved);
+    }
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\state.txt"), stateLine + "\r\n");
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\" + script), scriptLine + "\r\n");
+
+    const std::wstring payload = BuildFolder() + L"payload\\";
+    std::vector<std::wstring> root = rootNames_;
+    root.push_back(L"boot");
+    root.push_back(L"g1ldr");
+    EXPECT_EQ(Names(L"C:"), Sorted(root)) << "the root gains boot and g1ldr only";
+    for (const wchar_t* name : kRootPayload) {
+      EXPECT_TRUE(SameBytes(std::wstring(L"C:\\") + name, payload + name));
+    }
+    std::vector<std::wstring> folder = {L"state.txt", script};
+    for (const wchar_t* name : kFolderPayload) {
+      folder.push_back(name);
+      EXPECT_TRUE(SameBytes(std::wstring(L"C:\\boot\\qelv\\") + name, payload + name));
+    }
+    EXPECT_EQ(Names(L"C:\\boot\\qelv"), Sorted(folder));
+  }
+
+  std::string ntldr_;
+  std::string bootfont_;
+  std::vector<std::wstring> rootNames_;
+};
+
+TEST_F(JobTest, TheDefaultBackupPreparesTheBootAndTheImageFolder) {
+  EXPECT_TRUE(Names(L"D:").empty());
+  ASSERT_NO_FATAL_FAILURE(PrepareJob(L"现在马上重启备份吗？", L"restart-backup"));
+  ExpectPreparedJob("msback.bat", L"MsBack.bat",
+                    "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\Nusk.gho -fx -sure -fro -z3");
+  EXPECT_EQ(Names(L"D:"), std::vector<std::wstring>{L"Nusk"});
+  EXPECT_TRUE(Attributes(L"D:\\Nusk") & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_TRUE(Names(L"D:\\Nusk").empty());
+}
+
+TEST_F(JobTest, ARestoreFromAnImagePreparesTheRestoreAndLeavesTheImage) {
+  ASSERT_TRUE(::CreateDirectoryW(L"D:\\Nusk", nullptr));
+  ASSERT_TRUE(WriteBytes(L"D:\\Nusk\\Nusk.gho", "an image"));
+  const Snapshot image = TakeSnapshot(L"D:", 4);
+  ASSERT_NO_FATAL_FAILURE(ChooseRestore());
+  ASSERT_NO_FATAL_FAILURE(PrepareJob(L"现在马上重启恢复吗？", L"restart-restore"));
+  ExpectPreparedJob("huifu.bat", L"huifu.bat",
+                    "Ghost.exe -clone,mode=pload,src=1:2:\\Nusk\\Nusk.gho:1,dst=1:1 -fx -sure");
+  EXPECT_EQ(TakeSnapshot(L"D:", 4), image);
+}
+
+TEST_F(JobTest, RefusedPathsLeaveTheDisksAndTheWindowAsTheyWere) {
+  const std::wstring caption = TextOf(app.Window());
+  const std::wstring working = L"请等待程序正在处理中...";
+  struct Refusal {
+    const char* name;
+    bool restore;
+    std::wstring path;
+    std::wstring message;
+    std::wstring captionAfter;
+  };
+  // The order matters: the restore refusal comes last, as it leaves the working caption.
+  const Refusal refusals[] = {
+      {"system partition", false, L"c:\\Nusk", L"备份和恢复操作不能在系统分区上", caption},
+      {"a blank", false, L"d:\\my image", Wide(messages::kBadCharacter), caption},
+      {"restore without the image", true, L"d:\\Nusk\\Nusk.gho", L"文件不存在请检查重新输入",
+       working},
+  };
+  const Snapshot systemDrive = TakeSnapshot(L"C:", 0);
+  const Snapshot dataDrive = TakeSnapshot(L"D:", 4);
+  ASSERT_EQ(systemDrive.count(L"C:\\boot.ini"), 1u);
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.name);
+    if (refusal.restore) {
+      ASSERT_NO_FATAL_FAILURE(ChooseRestore());
+    }
+    SetText(Ctl(ids::kTextPath), refusal.path);
+    Click(Ctl(ids::kCmdSure));
+    const MessageBoxSeen box = app.WaitForBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.title, L"错误");
+    EXPECT_EQ(box.text, refusal.message);
+    if (refusal.restore) Screenshot(box.window, L"refusal");
+    ASSERT_TRUE(app.Answer(box, IDOK));
+    ASSERT_TRUE(::IsWindow(app.Window()));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(app.Window()) == refusal.captionAfter; }, 3000));
+    for (int id : {ids::kCmdSure, ids::kCmdExit, ids::kCmdPath, ids::kCheckDisk}) {
+      EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(Ctl(id)); }, 3000)) << id;
+    }
+    EXPECT_EQ(TakeSnapshot(L"C:", 0), systemDrive);
+    EXPECT_EQ(TakeSnapshot(L"D:", 4), dataDrive);
+  }
+  // No job is left in progress: Exit is not refused.
+  Click(Ctl(ids::kCmdExit));
+  EXPECT_TRUE(app.WaitForExit());
+}
+
+}  // namespace
+}  // namespace tovak::e2e

@@ -1,0 +1,97 @@
+#include "tests/e2e/tovak_app.h"
+
+#include <vector>
+
+#include "tests/e2e/remote.h"
+
+namespace tovak::e2e {
+namespace {
+
+constexpr wchar_t kCaption[] = L"备份还原工具WINDOWS版";
+constexpr int kMessageBoxTextId = 65535;
+
+struct IdSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<IdSearch*>(param);
+  if (::GetDlgCtrlID(window) != search->id) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+TovakApp::~TovakApp() {
+  if (!process_.hProcess) return;
+  if (Running()) {
+    ::TerminateProcess(process_.hProcess, 1);
+    ::WaitForSingleObject(process_.hProcess, 5000);
+  }
+  ::CloseHandle(process_.hThread);
+  ::CloseHandle(process_.hProcess);
+}
+
+bool TovakApp::Start(const std::wstring& exe, std::wstring& why) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::vector<wchar_t> commandLine(exe.begin(), exe.end());
+  commandLine.insert(commandLine.begin(), L'"');
+  commandLine.push_back(L'"');
+  commandLine.push_back(L'\0');
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process_)) {
+    why = L"cannot start " + exe + L": error " + std::to_wstring(::GetLastError());
+    return false;
+  }
+  // The caption is there while WM_CREATE still runs; the window is shown after its controls.
+  const bool shown = WaitUntil([this] {
+    window_ = VisibleTopLevel(process_.dwProcessId, L"TovakFrmBack", kCaption);
+    return window_ != nullptr;
+  }, 20000);
+  if (!shown) {
+    why = Running() ? L"no visible window captioned " + std::wstring(kCaption)
+                    : L"Tovak.exe ended before showing its window";
+    return false;
+  }
+  ::WaitForInputIdle(process_.hProcess, 5000);
+  return true;
+}
+
+HWND TovakApp::Control(int id) const {
+  IdSearch search{id, nullptr};
+  ::EnumChildWindows(window_, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+MessageBoxSeen TovakApp::WaitForBox(DWORD timeoutMs) const {
+  MessageBoxSeen box;
+  WaitUntil([this, &box] {
+    box.window = VisibleTopLevel(process_.dwProcessId, L"#32770", nullptr);
+    return box.window != nullptr;
+  }, timeoutMs);
+  if (!box) return box;
+  ::Sleep(100);  // a system dialog fills its controls after it shows
+  box.title = TextOf(box.window);
+  if (HWND text = ::GetDlgItem(box.window, kMessageBoxTextId)) box.text = TextOf(text);
+  return box;
+}
+
+bool TovakApp::Answer(const MessageBoxSeen& box, int buttonId) const {
+  HWND button = ::GetDlgItem(box.window, buttonId);
+  if (!button) return false;
+  Click(button);
+  return WaitUntil([&box] { return !::IsWindow(box.window); });
+}
+
+bool TovakApp::WaitForExit(DWORD timeoutMs) const {
+  return ::WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool TovakApp::Running() const {
+  return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+}  // namespace tovak::e2e
