@@ -15,27 +15,27 @@ struct WindowKind {
   DWORD exStyle;
 };
 
-WindowKind KindOf(const ControlSpec& spec) {
-  switch (spec.kind) {
+WindowKind KindOf(const ControlRow& row) {
+  switch (row.kind) {
     case ControlKind::Frame:
       return {"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Container:
       return {kContainerClassName, 0, WS_EX_CONTROLPARENT};
     case ControlKind::OptionButton:
       // Tab stops at the selected button of the group only; the option switch moves it.
-      return {"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (spec.selected ? WS_TABSTOP : 0)), 0};
+      return {"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (row.selected ? WS_TABSTOP : 0)), 0};
     case ControlKind::ComboBox:
       return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::CheckBox:
       return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
     case ControlKind::Label:
       // The link reports clicks and never wraps: a second line would fall outside it.
-      return {"STATIC", static_cast<DWORD>(spec.link ? SS_LEFTNOWORDWRAP | SS_NOTIFY : SS_LEFT), 0};
+      return {"STATIC", static_cast<DWORD>(row.link ? SS_LEFTNOWORDWRAP | SS_NOTIFY : SS_LEFT), 0};
     case ControlKind::TextBox:
       return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::CommandButton:
       return {"BUTTON",
-              static_cast<DWORD>((spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP),
+              static_cast<DWORD>((row.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP),
               0};
   }
   return {"STATIC", 0, 0};
@@ -61,28 +61,28 @@ bool RegisterContainerClass(HINSTANCE instance) {
   return ::RegisterClassA(&windowClass) != 0;
 }
 
-HWND CreateChildWindow(const ControlSpec& spec, const PixelPlacement& placed, HWND parent,
+HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND parent,
                        HWND previous, bool opensGroup, HINSTANCE instance, HFONT font) {
-  const WindowKind kind = KindOf(spec);
+  const WindowKind kind = KindOf(row);
   const int height =
-      spec.kind == ControlKind::ComboBox ? placed.height * (1 + kDropDownRows) : placed.height;
+      row.kind == ControlKind::ComboBox ? placed.height * (1 + kDropDownRows) : placed.height;
   const DWORD style = WS_CHILD | WS_VISIBLE | kind.style | (opensGroup ? WS_GROUP : 0);
-  const std::string caption = win32::Utf8ToAnsiLossy(spec.caption);
+  const std::string caption = win32::Utf8ToAnsiLossy(row.caption);
   HWND window = ::CreateWindowExA(kind.exStyle, kind.className, caption.c_str(), style, placed.x,
                                   placed.y, placed.width, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
                                   nullptr);
   if (!window) return nullptr;
   // Children of one parent are visited by Tab in z-order, so the z-order follows the tab index.
   ::SetWindowPos(window, previous ? previous : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  for (const std::string& item : spec.items) {
+  for (const std::string& item : row.items) {
     const std::string ansi = win32::Utf8ToAnsiLossy(item);
     ::SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
   }
-  if (spec.kind == ControlKind::ComboBox) ::SetWindowTextA(window, caption.c_str());
-  if (spec.selected) ::SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
+  if (row.kind == ControlKind::ComboBox) ::SetWindowTextA(window, caption.c_str());
+  if (row.selected) ::SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
   return window;
 }
 

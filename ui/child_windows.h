@@ -12,7 +12,7 @@ bool RegisterContainerClass(HINSTANCE instance);
 
 // The control's window with the table's design values, inserted in the z-order after `previous`
 // (nullptr: first). `opensGroup` starts a new group for the arrow keys and the radio buttons.
-HWND CreateChildWindow(const ControlSpec& spec, const PixelPlacement& placed, HWND parent,
+HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND parent,
                        HWND previous, bool opensGroup, HINSTANCE instance, HFONT font);
 
 }  // namespace tovak::ui

@@ -9,9 +9,9 @@
 namespace tovak::ui {
 namespace {
 
-std::vector<ControlSpec> MakeTable() {
+std::vector<ControlRow> MakeTable() {
   using K = ControlKind;
-  std::vector<ControlSpec> table = {
+  std::vector<ControlRow> table = {
       {"Frame1", K::Frame, kFormName, "选项", {120, 120, 4335, 1335}, 2, ids::kFrame1},
       {"Picture1", K::Container, "Frame1", "", {40, 240, 4215, 975}, 3, ids::kPicture1},
       {"Option_Back", K::OptionButton, "Picture1", "备份(&B)", {120, 120, 975, 255}, 5,
@@ -34,9 +34,9 @@ std::vector<ControlSpec> MakeTable() {
       {"Label_WWW", K::Label, kFormName, TOVAK_MAKER_ADDRESS, {1005, 1785, 1455, 240}, 10,
        ids::kLabelWww},
   };
-  auto row = [&table](const char* name) -> ControlSpec& {
+  auto row = [&table](const char* name) -> ControlRow& {
     return *std::find_if(table.begin(), table.end(),
-                         [name](const ControlSpec& c) { return c.name == name; });
+                         [name](const ControlRow& c) { return c.name == name; });
   };
   row("Option_Back").selected = true;
   row("Combo_Compress").items = {"z3", "z6", "z9"};
@@ -46,8 +46,8 @@ std::vector<ControlSpec> MakeTable() {
   return table;
 }
 
-const ControlSpec* Lookup(const std::vector<ControlSpec>& table, const std::string& name) {
-  for (const ControlSpec& control : table) {
+const ControlRow* Lookup(const std::vector<ControlRow>& table, const std::string& name) {
+  for (const ControlRow& control : table) {
     if (control.name == name) return &control;
   }
   return nullptr;
@@ -55,13 +55,13 @@ const ControlSpec* Lookup(const std::vector<ControlSpec>& table, const std::stri
 
 }  // namespace
 
-const std::vector<ControlSpec>& FrmBackControls() {
-  static const std::vector<ControlSpec> table = MakeTable();
+const std::vector<ControlRow>& FrmBackControls() {
+  static const std::vector<ControlRow> table = MakeTable();
   return table;
 }
 
-const ControlSpec& FindControl(const std::string& name) {
-  const ControlSpec* control = Lookup(FrmBackControls(), name);
+const ControlRow& FindControl(const std::string& name) {
+  const ControlRow* control = Lookup(FrmBackControls(), name);
   if (!control) throw std::out_of_range("no control " + name);
   return *control;
 }
@@ -70,10 +70,10 @@ int TwipsToPixels(int twips, int dpi) {
   return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
-PixelPlacement Place(const std::vector<ControlSpec>& table, const ControlSpec& control, int dpi) {
+PixelPlacement Place(const std::vector<ControlRow>& table, const ControlRow& control, int dpi) {
   PixelPlacement placed{control.container, control.twips.left, control.twips.top, 0, 0};
   // The sum in twips is rounded once, so nested frames add no rounding error.
-  for (const ControlSpec* frame = Lookup(table, placed.parent);
+  for (const ControlRow* frame = Lookup(table, placed.parent);
        frame && frame->kind == ControlKind::Frame; frame = Lookup(table, placed.parent)) {
     placed.x += frame->twips.left;
     placed.y += frame->twips.top;
@@ -86,13 +86,13 @@ PixelPlacement Place(const std::vector<ControlSpec>& table, const ControlSpec& c
   return placed;
 }
 
-std::vector<const ControlSpec*> CreationOrder(const std::vector<ControlSpec>& table,
+std::vector<const ControlRow*> CreationOrder(const std::vector<ControlRow>& table,
                                               const std::string& parent) {
-  std::vector<const ControlSpec*> children;
-  for (const ControlSpec& control : table) {
+  std::vector<const ControlRow*> children;
+  for (const ControlRow& control : table) {
     if (Place(table, control, kTwipsPerInch).parent == parent) children.push_back(&control);
   }
-  std::stable_sort(children.begin(), children.end(), [](const ControlSpec* a, const ControlSpec* b) {
+  std::stable_sort(children.begin(), children.end(), [](const ControlRow* a, const ControlRow* b) {
     return a->tabIndex < b->tabIndex;
   });
   return children;

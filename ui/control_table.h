@@ -31,7 +31,7 @@ struct TwipRect {
   int height;
 };
 
-struct ControlSpec {
+struct ControlRow {
   std::string name;
   ControlKind kind;
   std::string container;  // kFormName for the window itself
@@ -47,9 +47,9 @@ struct ControlSpec {
   bool link = false;  // blue, the hand cursor, clicks reported
 };
 
-const std::vector<ControlSpec>& FrmBackControls();
+const std::vector<ControlRow>& FrmBackControls();
 // The row of that name; the table has every name the window uses.
-const ControlSpec& FindControl(const std::string& name);
+const ControlRow& FindControl(const std::string& name);
 
 // Rounded to the nearest pixel: 15 twips per pixel at 96 dots per inch.
 int TwipsToPixels(int twips, int dpi);
@@ -64,11 +64,11 @@ struct PixelPlacement {
 
 // Frames are not window parents: a control inside one goes into the frame's own container,
 // shifted by the frame's position.
-PixelPlacement Place(const std::vector<ControlSpec>& table, const ControlSpec& control, int dpi);
+PixelPlacement Place(const std::vector<ControlRow>& table, const ControlRow& control, int dpi);
 
 // The controls whose window parent is `parent`, by tab index: the order of creation, which is
 // the z-order, which is the order Tab visits them in.
-std::vector<const ControlSpec*> CreationOrder(const std::vector<ControlSpec>& table,
+std::vector<const ControlRow*> CreationOrder(const std::vector<ControlRow>& table,
                                               const std::string& parent);
 
 }  // namespace tovak::ui

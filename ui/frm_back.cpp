@@ -131,13 +131,13 @@ bool FrmBack::CreateChildren(const std::string& parentName, HWND parent, int dpi
   const auto& table = FrmBackControls();
   HWND previous = nullptr;
   bool previousIsOption = false;
-  for (const ControlSpec* spec : CreationOrder(table, parentName)) {
-    const bool isOption = spec->kind == ControlKind::OptionButton;
-    HWND child = CreateChildWindow(*spec, Place(table, *spec, dpi), parent, previous,
+  for (const ControlRow* row : CreationOrder(table, parentName)) {
+    const bool isOption = row->kind == ControlKind::OptionButton;
+    HWND child = CreateChildWindow(*row, Place(table, *row, dpi), parent, previous,
                                    !(isOption && previousIsOption), instance_, font_);
     if (!child) return false;
-    controls_[spec->id] = child;
-    if (spec->kind == ControlKind::Container && !CreateChildren(spec->name, child, dpi)) return false;
+    controls_[row->id] = child;
+    if (row->kind == ControlKind::Container && !CreateChildren(row->name, child, dpi)) return false;
     previous = child;
     previousIsOption = isOption;
   }

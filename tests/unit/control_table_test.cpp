@@ -13,14 +13,14 @@ TEST(ControlTable, IsConsistent) {
   std::set<std::string> names;
   std::set<int> ids;
   int defaults = 0, cancels = 0;
-  for (const ControlSpec& c : table) {
+  for (const ControlRow& c : table) {
     EXPECT_TRUE(names.insert(c.name).second) << c.name;
     // The window finds its controls by id across containers, so ids are unique window-wide.
     EXPECT_TRUE(ids.insert(c.id).second) << c.name;
     defaults += c.defaultButton;
     cancels += c.cancelButton;
     if (c.container == kFormName) continue;
-    const ControlSpec& container = FindControl(c.container);
+    const ControlRow& container = FindControl(c.container);
     EXPECT_TRUE(container.kind == ControlKind::Frame || container.kind == ControlKind::Container)
         << c.name;
   }
@@ -67,7 +67,7 @@ TEST(ControlTable, PlacesControlsInPixelsAtTheScreensDpi) {
 }
 
 TEST(ControlTable, NestedFramesRoundTheSumOnce) {
-  const std::vector<ControlSpec> table = {
+  const std::vector<ControlRow> table = {
       {"Outer", ControlKind::Frame, kFormName, "", {10, 10, 900, 900}, 0, 1},
       {"Inner", ControlKind::Frame, "Outer", "", {10, 10, 600, 600}, 1, 2},
       {"Box", ControlKind::CheckBox, "Inner", "", {10, 10, 300, 300}, 2, 3},
@@ -79,9 +79,9 @@ TEST(ControlTable, NestedFramesRoundTheSumOnce) {
   EXPECT_EQ(box.y, 2);
 }
 
-std::vector<std::string> Names(const std::vector<const ControlSpec*>& controls) {
+std::vector<std::string> Names(const std::vector<const ControlRow*>& controls) {
   std::vector<std::string> names;
-  for (const ControlSpec* c : controls) names.push_back(c->name);
+  for (const ControlRow* c : controls) names.push_back(c->name);
   return names;
 }
 
@@ -92,7 +92,7 @@ bool TakesFocus(ControlKind kind) {
 // Tab as Win32 does it: each parent's children in z-order, into containers, the radio group at its
 // selected button.
 void Walk(const std::string& parent, std::vector<std::string>& visited) {
-  for (const ControlSpec* c : CreationOrder(FrmBackControls(), parent)) {
+  for (const ControlRow* c : CreationOrder(FrmBackControls(), parent)) {
     if (c->kind == ControlKind::Container) Walk(c->name, visited);
     if (!TakesFocus(c->kind)) continue;
     if (c->kind == ControlKind::OptionButton && !c->selected) continue;
@@ -110,12 +110,12 @@ TEST(ControlTable, TabVisitsTheControlsInTabIndexOrder) {
   EXPECT_TRUE(CreationOrder(FrmBackControls(), "Frame1").empty());
 
   // The focusable controls by tab index, the option group entered at its selected button.
-  std::vector<const ControlSpec*> byIndex;
-  for (const ControlSpec& c : FrmBackControls()) byIndex.push_back(&c);
+  std::vector<const ControlRow*> byIndex;
+  for (const ControlRow& c : FrmBackControls()) byIndex.push_back(&c);
   std::sort(byIndex.begin(), byIndex.end(),
-            [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+            [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
   std::vector<std::string> designed;
-  for (const ControlSpec* c : byIndex) {
+  for (const ControlRow* c : byIndex) {
     if (TakesFocus(c->kind) && !(c->kind == ControlKind::OptionButton && !c->selected)) {
       designed.push_back(c->name);
     }

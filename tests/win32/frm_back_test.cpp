@@ -55,28 +55,28 @@ TEST_F(FrmBackTest, EachRowOfTheTableIsAChildWindowInPixels) {
   const auto& table = FrmBackControls();
   const int dpi = ScreenDpi();
   HFONT guiFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-  for (const ControlSpec& spec : table) {
-    SCOPED_TRACE(spec.name);
-    HWND child = Child(spec.id);
+  for (const ControlRow& row : table) {
+    SCOPED_TRACE(row.name);
+    HWND child = Child(row.id);
     ASSERT_NE(child, nullptr);
-    EXPECT_EQ(::GetDlgCtrlID(child), spec.id);
+    EXPECT_EQ(::GetDlgCtrlID(child), row.id);
     wchar_t className[64] = {};
     ::GetClassNameW(child, className, 64);
-    EXPECT_EQ(_wcsicmp(className, ClassOf(spec.kind)), 0) << className;
-    const PixelPlacement want = Place(table, spec, dpi);
+    EXPECT_EQ(_wcsicmp(className, ClassOf(row.kind)), 0) << className;
+    const PixelPlacement want = Place(table, row, dpi);
     HWND parent = want.parent == kFormName ? Window() : Child(FindControl(want.parent).id);
     EXPECT_EQ(::GetParent(child), parent);
     const RECT got = RectIn(child, parent);
     EXPECT_EQ(got.left, want.x);
     EXPECT_EQ(got.top, want.y);
     // The combo's height is its edit field's, which the font decides; the link may grow.
-    if (!spec.link) {
+    if (!row.link) {
       EXPECT_EQ(got.right - got.left, want.width);
     }
-    if (spec.kind != ControlKind::ComboBox) {
+    if (row.kind != ControlKind::ComboBox) {
       EXPECT_EQ(got.bottom - got.top, want.height);
     }
-    if (spec.kind != ControlKind::Container) {  // it draws no text
+    if (row.kind != ControlKind::Container) {  // it draws no text
       EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)), guiFont);
     }
   }
@@ -104,8 +104,8 @@ TEST_F(FrmBackTest, StartsWithTheDesignValuesAndTheFocusOnOk) {
     EXPECT_STREQ(item, items[i]);
   }
   EXPECT_EQ(Text(Child(ids::kLabelWww)), L"WWW.TOVAK.NET");
-  for (const ControlSpec& spec : FrmBackControls()) {
-    EXPECT_TRUE(::IsWindowEnabled(Child(spec.id))) << spec.name;
+  for (const ControlRow& row : FrmBackControls()) {
+    EXPECT_TRUE(::IsWindowEnabled(Child(row.id))) << row.name;
   }
   EXPECT_EQ(::GetFocus(), Child(ids::kCmdSure));
   // What the job reads, in UTF-8.
