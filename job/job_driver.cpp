@@ -90,12 +90,16 @@ void JobDriver::OnOkClick() {
   const std::string idleCaption = form_.Caption();
   form_.SetCaption(messages::kWaitCaption);
   DriveAddresses mapped;
-  if (choice.mapDisks) {
-    mapped = driveMap_.MapDrivesToPartitions(path.substr(0, 2), root.substr(0, 2));
-    if (const char* refusal = LayoutRefusal(mapped)) {
-      form_.SetCaption(idleCaption);
-      return Refuse(refusal);
-    }
+  if (choice.mapDisks) mapped = driveMap_.MapDrivesToPartitions(path.substr(0, 2), root.substr(0, 2));
+  const char* placeRefusal = choice.mapDisks ? LayoutRefusal(mapped) : nullptr;
+  // Ghost has no partition 0: a drive that neither the map nor the fixed table knows cannot be
+  // addressed, and the job would only restart the machine for nothing.
+  if (!placeRefusal && mapped.image.empty() && PartitionNumber(path) == 0) {
+    placeRefusal = messages::kUnknownPartition;
+  }
+  if (placeRefusal) {
+    form_.SetCaption(idleCaption);
+    return Refuse(placeRefusal);
   }
   SetWorking(true);
 

@@ -100,6 +100,8 @@ TEST(JobDriver, RefusedPathsChangeNothing) {
       {"d:\\a%b%", true, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
       {"d:\\a\tb", true, "路径中不能有空格、逗号、通配符 * ? 或下列字符：/ & | < > ^ % \""},
       {"d:\\\xD8\xB4", true, "路径中有系统代码页无法表示的字符，请换一个路径"},
+      // Neither the drive map (not ticked) nor the fixed table knows the drive.
+      {"r:\\img", true, "无法确定镜象所在的硬盘分区，请勾选“多硬盘？”后再试，或把镜象放在本机硬盘的其他分区"},
       {tooLong, true, "路径太长，DOS 下的命令行放不下，请换一个较短的路径"},
   };
   for (const Case& c : cases) {
