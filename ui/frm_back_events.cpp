@@ -124,7 +124,7 @@ LRESULT FrmBack::LinkColours(HDC dc) {
 bool FrmBack::CloseAllowed() {
   if (!jobInProgress_) return true;
   // No title of its own: the box shows the application's.
-  ui_.ShowMessage(kCloseRefused, "", MessageButtons::Ok, MessageIcon::None);
+  ui_.ShowMessage(kCloseRefused, kAppTitle, MessageButtons::Ok, MessageIcon::None);
   return false;
 }
 

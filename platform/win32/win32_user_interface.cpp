@@ -15,7 +15,7 @@ class Win32UserInterface final : public UserInterface {
     if (icon == MessageIcon::Critical) type |= MB_ICONERROR;
     // Shown text only: a character outside the code page may degrade rather than lose the box.
     std::string ansiText = Utf8ToAnsiLossy(text);
-    std::string ansiTitle = Utf8ToAnsiLossy(title.empty() ? kAppTitle : title);
+    std::string ansiTitle = Utf8ToAnsiLossy(title);
     switch (::MessageBoxA(::GetActiveWindow(), ansiText.c_str(), ansiTitle.c_str(), type)) {
       case IDYES: return MessageAnswer::Yes;
       case IDNO: return MessageAnswer::No;

@@ -228,7 +228,7 @@ TEST_F(FrmBackTest, TheCloseGuardRefusesWhileAJobRuns) {
   ASSERT_EQ(ui.boxes.size(), 2u);
   for (const RecordingUi::Box& box : ui.boxes) {
     EXPECT_EQ(box.text, "程序正在处理中~！如果强行\r\n退出程序可能导致系统损坏！");
-    EXPECT_EQ(box.title, "");  // the application's title, "TovakBack"
+    EXPECT_EQ(box.title, "TovakBack");  // the application's title
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
     EXPECT_EQ(box.icon, MessageIcon::None);
   }
