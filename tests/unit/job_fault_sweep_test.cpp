@@ -66,7 +66,7 @@ TEST(JobFaultSweep, EveryFailedCallEitherCompletesOrPutsTheMachineBack) {
     for (Layout layout : {Layout::NoBoot, Layout::OwnBoot, Layout::BootAndMsboot,
                           Layout::PendingJob, Layout::OwnG1ldr}) {
       const char* what = operation == Operation::Backup ? "backup" : "restore";
-      JobHarness clean;
+      JobHarness clean(Payload::AsBuilt);
       Prepare(clean, layout, operation);
       clean.Click();
       ASSERT_TRUE(clean.form.unloaded && clean.Errors().empty()) << what << ", " << Name(layout);
@@ -75,7 +75,7 @@ TEST(JobFaultSweep, EveryFailedCallEitherCompletesOrPutsTheMachineBack) {
 
       int completed = 0, restored = 0;
       for (int k = 1; k <= calls; ++k) {
-        JobHarness job;
+        JobHarness job(Payload::AsBuilt);
         Prepare(job, layout, operation);
         const sim::Snapshot before = job.windows.Take();
         job.windows.FailCall(k, error::kAccessDenied);

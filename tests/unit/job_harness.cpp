@@ -1,5 +1,7 @@
 #include "tests/unit/job_harness.h"
 
+#include "payload/payload_catalogue.h"
+
 namespace tovak::testing {
 
 void FakeForm::SetEnabled(FormControl control, bool on) {
@@ -37,7 +39,12 @@ bool FakeDeployment::DeployBootFiles() {
   return true;
 }
 
-JobHarness::JobHarness() {
+JobHarness::JobHarness(Payload payload) : payload(payload) {
+  if (payload == Payload::AsBuilt) {
+    for (const PayloadFile& file : PayloadCatalogue()) {
+      windows.AddResource(file.id, std::string(static_cast<std::size_t>(file.size), file.name[0]));
+    }
+  }
   windows.AddDrive('D');
   windows.PutFile("C:\\boot.ini", kBootIni, kBootFileBits);
   windows.PutFile("C:\\ntldr", "system loader", kBootFileBits);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "job/job_driver.h"
+#include "payload/payload_deployment.h"
 #include "platform/sim/sim_windows.h"
 #include "platform/system_drive.h"
 
@@ -105,9 +106,13 @@ class FakeRestarter : public Restarter {
   int restarts = 0;
 };
 
+// A few small payload files, or the program's own deployment of resources as large as this
+// build's payload files.
+enum class Payload { Small, AsBuilt };
+
 // One machine and one window; Click presses OK.
 struct JobHarness {
-  JobHarness();
+  explicit JobHarness(Payload payload = Payload::Small);
   void Click() { driver.OnOkClick(); }
   // The boxes titled "错误".
   std::vector<sim::MessageRecord> Errors() const;
@@ -116,8 +121,13 @@ struct JobHarness {
   FakeForm form;
   FakeDriveMap driveMap;
   FakeDeployment deployment{windows.platform()};
+  PayloadDeployment builtDeployment{windows.platform(), false};
   FakeRestarter restarter;
-  JobDriver driver{windows.platform(), form, driveMap, deployment, restarter};
+  const Payload payload;
+  JobDriver driver{windows.platform(), form, driveMap,
+                   payload == Payload::AsBuilt ? static_cast<BootDeployment&>(builtDeployment)
+                                               : deployment,
+                   restarter};
 };
 
 // Starting layouts of the system drive.
