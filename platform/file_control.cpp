@@ -43,9 +43,13 @@ bool FileControl::CopySingleFile(const std::string& source, const std::string& t
     if (!clearTargetAttributes || !FileExists(files_, target)) return false;
     files_.SetAttributes(target, attr::kNormal);
   }
-  files_.Copy(source, target, false);
+  const bool copied = files_.Copy(source, target, false);
+  const std::uint32_t copyError = error_.Get();
   files_.SetAttributes(target, attributes);
-  return SameLength(source, target);
+  if (SameLength(source, target)) return true;
+  // Why the copy failed, not why the steps after it found no target.
+  if (!copied) error_.Set(copyError);
+  return false;
 }
 
 bool FileControl::CopyMatchingFiles(const std::string& sourceFolder,

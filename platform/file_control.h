@@ -17,8 +17,9 @@ class FileControl {
  public:
   FileControl(FileSystem& files, UserInterface& ui, LastError& error);
 
-  // True when the target ends up with the source's size. A missing source is reported in a
-  // message box. An existing target is overwritten only when clearTargetAttributes is set.
+  // True when the target ends up with the source's size; a failed copy leaves its own error as the
+  // last error. A missing source is reported in a message box. An existing target is overwritten
+  // only when clearTargetAttributes is set.
   bool CopySingleFile(const std::string& source, const std::string& target,
                       bool clearTargetAttributes, bool keepSourceAttributes);
 

@@ -297,6 +297,16 @@ TEST(JobDriver, EarlierBootFoldersAreSetAsideOrSuperseded) {
   }
 }
 
+TEST(JobDriver, AFailedSaveSaysWhyTheCopyFailed) {
+  JobHarness job;
+  job.windows.FailOn(sim::Op::Copy, "C:\\boot\\boot.bak", error::kDiskFull);
+  job.Click();
+  ASSERT_EQ(job.Errors().size(), 1u);
+  EXPECT_EQ(job.Errors()[0].text,
+            "保存并修改 boot.ini失败：磁盘空间不足。\r\n本次操作已撤销，启动文件已恢复原状。");
+  EXPECT_FALSE(job.windows.Exists("C:\\boot"));
+}
+
 TEST(JobDriver, AFailedDeploymentPutsTheBootFilesBack) {
   JobHarness job;
   const sim::Snapshot before = job.windows.Take();
