@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/text_utf8.h"
+
 namespace tovak {
 namespace {
 
@@ -30,13 +32,6 @@ std::optional<unsigned> DiskNumber(const std::string& partitionId) {
   }
   if (digits == 0) return std::nullopt;
   return number;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
 }
 
 }  // namespace
@@ -86,10 +81,10 @@ bool PartitionMap::Walk(Wql& wql) {
 }
 
 std::string PartitionMap::AddressOf(const std::string& drive) const {
-  const std::string wanted = Lower(drive);
+  const std::string wanted = LowerAscii(drive);
   for (const auto& [disk, slots] : disks_) {
     for (std::size_t slot = 0; slot < slots.size(); ++slot) {
-      if (!slots[slot].empty() && Lower(slots[slot]) == wanted) {
+      if (!slots[slot].empty() && LowerAscii(slots[slot]) == wanted) {
         return std::to_string(disk + 1) + ":" + std::to_string(slot + 1);
       }
     }

@@ -67,21 +67,12 @@ bool Impersonate(IUnknown* object) {
   return SUCCEEDED(hr) || hr == E_NOINTERFACE;
 }
 
-std::string WideToUtf8(const wchar_t* wide) {
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return std::string();
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], length, nullptr, nullptr);
-  utf8.pop_back();
-  return utf8;
-}
-
 // An object without a DeviceID text counts with an empty one.
 bool ReadDeviceId(IWbemClassObject* object, std::string& deviceId) {
   VARIANT value;
   ::VariantInit(&value);
   if (FAILED(object->Get(L"DeviceID", 0, &value, nullptr, nullptr))) return false;
-  deviceId = value.vt == VT_BSTR && value.bstrVal ? WideToUtf8(value.bstrVal) : std::string();
+  deviceId = value.vt == VT_BSTR && value.bstrVal ? win32::WideToUtf8(value.bstrVal) : std::string();
   ::VariantClear(&value);
   return true;
 }

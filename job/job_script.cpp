@@ -3,24 +3,10 @@
 #include <utility>
 
 #include "platform/system_drive.h"
+#include "platform/text_utf8.h"
 
 namespace tovak {
 namespace {
-
-std::size_t CountCharacters(const std::string& utf8) {
-  std::size_t count = 0;
-  for (unsigned char byte : utf8) {
-    if ((byte & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 const char kBackupStart[] = "ghost.exe -clone,mode=pdump,src=1:1,dst=";
 const char kBackupEnd[] = " -fx -sure -fro -";

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "job/job_messages.h"
+#include "platform/text_utf8.h"
 
 namespace tovak {
 namespace {
@@ -17,20 +18,6 @@ bool IsDosSpecial(unsigned char byte) {
   return byte < 0x20 || byte == 0x7F || (byte != 0 && std::strchr(kDosSpecial, byte) != nullptr);
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-// The length in bytes of the UTF-8 character that starts with this byte.
-std::size_t CharacterLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  return 4;
-}
-
 }  // namespace
 
 std::string GetParentFolder(const std::string& path) {
@@ -39,11 +26,11 @@ std::string GetParentFolder(const std::string& path) {
 }
 
 bool NamesImageFile(const std::string& path) {
-  return Lower(path).find(".gho") != std::string::npos;
+  return LowerAscii(path).find(".gho") != std::string::npos;
 }
 
 bool OnSystemDrive(const std::string& path, const std::string& root) {
-  return path.size() >= 2 && Lower(path.substr(0, 2)) == Lower(root.substr(0, 2));
+  return path.size() >= 2 && LowerAscii(path.substr(0, 2)) == LowerAscii(root.substr(0, 2));
 }
 
 std::string PathRefusal(const std::string& path, AnsiText& text) {

@@ -5,6 +5,7 @@ add_library(tovak_ui_logic STATIC
   ${CMAKE_SOURCE_DIR}/ui/dialog_text.cpp
   ${CMAKE_SOURCE_DIR}/ui/link_target.cpp)
 target_include_directories(tovak_ui_logic PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(tovak_ui_logic PUBLIC tovak_core)
 
 if(WIN32)
   add_library(tovak_ui STATIC

@@ -71,4 +71,11 @@ std::wstring Utf8ToWide(const std::string& utf8) {
   return wide;
 }
 
+std::string WideToUtf8(const std::wstring& wide) {
+  KeepLastError keep;
+  std::string utf8;
+  if (!FromWide(CP_UTF8, wide, utf8, false)) utf8.clear();
+  return utf8;
+}
+
 }  // namespace tovak::win32

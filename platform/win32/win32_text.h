@@ -16,6 +16,8 @@ bool AnsiToUtf8(const std::string& ansi, std::string& utf8);
 std::string Utf8ToAnsiLossy(const std::string& utf8);
 // UTF-8 -> UTF-16; empty when invalid.
 std::wstring Utf8ToWide(const std::string& utf8);
+// UTF-16 -> UTF-8; the last error is untouched.
+std::string WideToUtf8(const std::wstring& wide);
 
 // Restores the last-error code of an API call after the conversions that follow it.
 class KeepLastError {
