@@ -70,7 +70,11 @@ void JobDriver::Refuse(const std::string& text) {
 
 void JobDriver::SetWorking(bool working) {
   form_.SetJobInProgress(working);
-  for (FormControl control : kLockedControls) form_.SetEnabled(control, !working);
+  for (FormControl control : kLockedControls) {
+    // Restore has no compression: the combo stays as the option's click left it.
+    const bool compression = control != FormControl::Combo_Compress || form_.BackupSelected();
+    form_.SetEnabled(control, !working && compression);
+  }
 }
 
 void JobDriver::OnOkClick() {
@@ -87,7 +91,7 @@ void JobDriver::OnOkClick() {
   const std::string refusal = PathRefusal(path, platform_.text);
   if (!refusal.empty()) return Refuse(refusal);
 
-  const std::string idleCaption = form_.Caption();
+  const std::string idleCaption = form_.IdleCaption();
   form_.SetCaption(messages::kWaitCaption);
   DriveAddresses mapped;
   if (choice.mapDisks) mapped = driveMap_.MapDrivesToPartitions(path.substr(0, 2), root.substr(0, 2));

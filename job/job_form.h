@@ -15,7 +15,8 @@ class JobForm {
   virtual bool BackupSelected() = 0;          // Option_Back; Option_Restore is its opposite
   virtual bool DiskTicked() = 0;              // Check_Disk has the value 1
   virtual std::string CompressionText() = 0;  // Combo_Compress
-  virtual std::string Caption() = 0;
+  // The caption the window was created with, taken once: a refused job leaves the wait caption.
+  virtual std::string IdleCaption() = 0;
   virtual void SetCaption(const std::string& caption) = 0;
   virtual void SetEnabled(FormControl control, bool enabled) = 0;
   virtual void FocusPath() = 0;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/restarter.h"
+
 namespace tovak {
 
 // Ghost partition addresses ("disk:partition", counted from 1); empty for a drive that is not a
@@ -30,12 +32,6 @@ class BootDeployment {
   virtual bool Deployable() = 0;
   // Writes the payload to the system drive; false when it stopped part-way (the last error says why).
   virtual bool DeployBootFiles() = 0;
-};
-
-class Restarter {
- public:
-  virtual ~Restarter() = default;
-  virtual void RestartWindows() = 0;
 };
 
 }  // namespace tovak

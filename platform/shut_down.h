@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "job/job_services.h"
 #include "platform/platform.h"
+#include "platform/restarter.h"
 
 namespace tovak {
 

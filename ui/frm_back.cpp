@@ -180,8 +180,6 @@ bool FrmBack::DiskTicked() {
 
 std::string FrmBack::CompressionText() { return ReadText(ids::kComboCompress); }
 
-std::string FrmBack::Caption() { return ReadText(0); }
-
 void FrmBack::SetCaption(const std::string& caption) { WriteText(0, caption); }
 
 void FrmBack::SetEnabled(FormControl control, bool enabled) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "job/job_form.h"
+#include "ui/control_table.h"
 #include "platform/user_interface.h"
 
 namespace tovak::ui {
@@ -39,7 +40,7 @@ class FrmBack final : public JobForm {
   bool BackupSelected() override;
   bool DiskTicked() override;
   std::string CompressionText() override;
-  std::string Caption() override;
+  std::string IdleCaption() override { return kFormCaption; }
   void SetCaption(const std::string& caption) override;
   void SetEnabled(FormControl control, bool enabled) override;
   void FocusPath() override;

@@ -63,7 +63,7 @@ TEST(JobDriver, BackupPreparesTheNextStartAndRestartsOnYes) {
 TEST(JobDriver, RestoreWritesTheRestoreScriptAndNoAnswerLeavesTheJobPrepared) {
   JobHarness job;
   job.windows.PutFile("D:\\Nusk\\Nusk.gho", "image", attr::kHidden | attr::kReadOnly);
-  job.form.backup = false;
+  job.form.SelectBackup(false);
   job.form.path = "d:\\Nusk\\Nusk.gho";
   job.windows.QueueAnswer(MessageAnswer::No);
   job.Click();
@@ -107,7 +107,7 @@ TEST(JobDriver, RefusedPathsChangeNothing) {
   for (const Case& c : cases) {
     JobHarness job;
     job.form.path = c.path;
-    job.form.backup = c.backup;
+    job.form.SelectBackup(c.backup);
     const sim::Snapshot before = job.windows.Take();
     job.Click();
     EXPECT_EQ(job.windows.Take(), before) << c.path;
@@ -137,18 +137,27 @@ TEST(JobDriver, NoJobWithoutASystemDirectoryOrWithABuildForWineOnly) {
   }
 }
 
+// Restore has no compression: the combo stays disabled when the job gives the controls back.
 TEST(JobDriver, RestoreWithoutAnImageIsSentBackWithTheWaitCaption) {
+  std::vector<std::string> unlock = kUnlock;
+  unlock.back() = "disable Combo_Compress";
   for (const char* path : {"d:\\Nusk", "d:\\Nusk\\Nusk.gho"}) {
     JobHarness job;
-    job.form.backup = false;
+    job.form.SelectBackup(false);
     job.form.path = path;
     const sim::Snapshot before = job.windows.Take();
     job.Click();
     EXPECT_EQ(job.windows.Take(), before) << path;
     ASSERT_EQ(job.Errors().size(), 1u);
     EXPECT_EQ(job.Errors()[0].text, "文件不存在请检查重新输入");
-    EXPECT_EQ(job.form.events, Concat(kLock, kUnlock)) << path;
+    EXPECT_EQ(job.form.events, Concat(kLock, unlock)) << path;
     EXPECT_EQ(job.form.caption, "请等待程序正在处理中...");
+
+    // The next click that fails gives back the window's own caption, not the wait caption.
+    job.form.SelectBackup(true);
+    job.form.path = "d:\\a\\b\\new.gho";
+    job.Click();
+    EXPECT_EQ(job.form.caption, kIdleCaption) << path;
   }
 }
 
@@ -213,7 +222,7 @@ TEST(JobDriver, AMappedLayoutThatWouldImageTheWrongPartitionIsRefused) {
     JobHarness job;
     job.windows.PutFile("D:\\Nusk\\Nusk.gho", "image");
     job.form.disk = true;
-    job.form.backup = c.backup;
+    job.form.SelectBackup(c.backup);
     job.form.path = c.backup ? "d:\\Nusk" : "d:\\Nusk\\Nusk.gho";
     job.driveMap.answer = c.mapped;
     const sim::Snapshot before = job.windows.Take();
@@ -243,7 +252,7 @@ TEST(JobDriver, AMappedLayoutThatWouldImageTheWrongPartitionIsRefused) {
 TEST(JobDriver, TheChoiceIsReadOnceWhateverHappensWhileMessagesFlow) {
   JobHarness job;
   job.windows.onPump = [&] {
-    job.form.backup = false;
+    job.form.SelectBackup(false);
     job.form.path = "d:\\Nusk\\Nusk.gho";
   };
   job.Click();

@@ -20,7 +20,7 @@ void Prepare(JobHarness& job, Layout layout, Operation operation) {
   Arrange(job, layout);
   if (operation == Operation::Restore) {
     job.windows.PutFile("D:\\Nusk\\Nusk.gho", "image");
-    job.form.backup = false;
+    job.form.SelectBackup(false);
     job.form.path = "d:\\Nusk\\Nusk.gho";
   }
   job.windows.QueueAnswer(MessageAnswer::No);

@@ -15,7 +15,8 @@ void FakeForm::SetEnabled(FormControl control, bool on) {
 
 bool FakeForm::Idle() const {
   for (const auto& [control, on] : enabled) {
-    if (!on) return false;
+    // In Restore mode the combo stays disabled.
+    if (on != (control != FormControl::Combo_Compress || backup)) return false;
   }
   return !jobInProgress && !unloaded;
 }

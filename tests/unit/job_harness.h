@@ -37,7 +37,7 @@ class FakeForm : public JobForm {
   bool BackupSelected() override { return Use(backup); }
   bool DiskTicked() override { return Use(disk); }
   std::string CompressionText() override { return Use(compression); }
-  std::string Caption() override { return Use(caption); }
+  std::string IdleCaption() override { return Use(std::string(kIdleCaption)); }
   void SetCaption(const std::string& text) override { Record("caption " + Use(text)); caption = text; }
   void SetEnabled(FormControl control, bool on) override;
   void FocusPath() override { Record("focus"); }
@@ -50,7 +50,13 @@ class FakeForm : public JobForm {
     unloaded = true;
   }
 
-  // Idle: nothing locked, no job marked as running, the window still open.
+  // The option buttons' click: Restore disables the combo.
+  void SelectBackup(bool on) {
+    backup = on;
+    enabled[FormControl::Combo_Compress] = on;
+  }
+  // Idle: nothing locked (but the combo in Restore mode), no job marked as running, the window
+  // still open.
   bool Idle() const;
 
   std::string path = "d:\\Nusk";

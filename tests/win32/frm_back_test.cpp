@@ -113,7 +113,7 @@ TEST_F(FrmBackTest, StartsWithTheDesignValuesAndTheFocusOnOk) {
   EXPECT_TRUE(form.BackupSelected());
   EXPECT_FALSE(form.DiskTicked());
   EXPECT_EQ(form.CompressionText(), "压缩比率");
-  EXPECT_EQ(form.Caption(), "备份还原工具WINDOWS版");
+  EXPECT_EQ(Text(form.Handle()), L"备份还原工具WINDOWS版");
 }
 
 // The control with the focus, counting a combo's inner edit as the combo.

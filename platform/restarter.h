@@ -1,0 +1,12 @@
+// Restarting Windows into the prepared job, as the job asks for it after the user's Yes.
+#pragma once
+
+namespace tovak {
+
+class Restarter {
+ public:
+  virtual ~Restarter() = default;
+  virtual void RestartWindows() = 0;
+};
+
+}  // namespace tovak
