@@ -38,6 +38,13 @@ TEST_F(BootMenuEntryTest, TheLoaderBecomesTheDefaultAtOnce) {
   EXPECT_EQ(windows_.Bytes(kBootIni), kPreparedBootIni);
 }
 
+TEST_F(BootMenuEntryTest, ACodePageWithoutChineseGetsTheTitleAsQuestionMarks) {
+  windows_.SetCodePage(1252);
+  ASSERT_TRUE(AddBootEntry(platform_));
+  EXPECT_NE(windows_.Bytes(kBootIni).find("\r\nC:\\g1ldr=Tovak????\r\n"), std::string::npos)
+      << windows_.Bytes(kBootIni);
+}
+
 TEST_F(BootMenuEntryTest, AnEntryWithATitleKeepsIt) {
   windows_.PutFile(kBootIni, std::string(kXpBootIni) + "C:\\g1ldr=\"Mine\"\r\n");
   ASSERT_TRUE(AddBootEntry(platform_));
