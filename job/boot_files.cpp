@@ -1,51 +1,99 @@
 #include "job/boot_files.h"
 
+#include <memory>
+
 #include "job/boot_menu_entry.h"
 
 namespace tovak {
 namespace {
 
-// Puts a root file back as its copy in "boot" holds it, with the attributes it had.
-void RestoreFromBackup(JobContext& job, const std::string& path, const std::string& backup,
-                       std::uint32_t attributes) {
-  if (job.File(backup) != Presence::Present) return;
-  job.control.CopySingleFile(backup, path, true, false);
-  if (attributes != attr::kInvalid) job.platform.files.SetAttributes(path, attr::Settable(attributes));
+bool SaveCopy(JobContext& job, const SavedBootFile& file) {
+  const std::string path = job.Root() + file.name;
+  const Presence there = job.File(path);
+  if (there == Presence::Unknown) return false;
+  if (there == Presence::Absent) return !file.required || job.Fail(error::kFileNotFound);
+  return job.control.CopySingleFile(path, job.InBoot(file.backup), true, false);
+}
+
+// A read-only file cannot be renamed over.
+bool MakeReplaceable(FileSystem& files, const std::string& path, std::uint32_t attributes) {
+  if ((attributes & attr::kReadOnly) == 0) return true;
+  return files.SetAttributes(path, attr::Settable(attributes & ~attr::kReadOnly));
+}
+
+// The staged file of this name takes the root file's place. Until then the root file keeps its
+// bytes; a failed job gives it back its attributes, or, once replaced, its saved copy.
+bool ReplaceRootFile(JobContext& job, const SavedBootFile& file) {
+  FileSystem& files = job.platform.files;
+  const std::string path = job.Root() + file.name;
+  const std::string saved = job.InBoot(file.backup);
+  const Presence there = job.File(path);
+  if (there == Presence::Unknown) return false;
+  const std::uint32_t attributes =
+      there == Presence::Present ? files.GetAttributes(path) : attr::kInvalid;
+  if (there == Presence::Present && attributes == attr::kInvalid) return false;
+
+  enum class Done { Nothing, Writable, Replaced };
+  auto done = std::make_shared<Done>(Done::Nothing);
+  job.rollback.Add(Rollback::Phase::PutBack, [&job, &files, path, saved, attributes, done] {
+    if (*done == Done::Replaced) {
+      // A file the system did not have simply goes again.
+      if (attributes == attr::kInvalid) {
+        job.DeleteFile(path);
+      } else {
+        PutBack(job, path, saved, attributes);
+      }
+    } else if (*done == Done::Writable && !files.SetAttributes(path, attr::Settable(attributes))) {
+      job.rollback.Keep(path, saved);
+    }
+  });
+  if (there == Presence::Present && (attributes & attr::kReadOnly) != 0) {
+    if (!MakeReplaceable(files, path, attributes)) return false;
+    *done = Done::Writable;
+  }
+  if (!files.Replace(job.Staged(file.name), path)) return false;
+  *done = Done::Replaced;
+  return true;
 }
 
 }  // namespace
 
-bool SaveAndChangeBootIni(JobContext& job) {
-  const std::string ini = job.Root() + kBootIniFile.name;
-  const std::string backup = job.Root() + "boot\\" + kBootIniFile.backup;
-  const std::uint32_t attributes = job.platform.files.GetAttributes(ini);
-  if (!job.control.CopySingleFile(ini, backup, true, false)) return false;
-  job.rollback.Add([&job, ini, backup, attributes] { RestoreFromBackup(job, ini, backup, attributes); });
-  return job.platform.files.SetAttributes(ini, attr::kNormal) && AddBootEntry(job.platform);
-}
+bool SaveBootIni(JobContext& job) { return SaveCopy(job, kBootIniFile); }
 
 bool SaveBootFiles(JobContext& job) {
-  for (const SavedBootFile& file : kMovedBootFiles) {
-    const std::string path = job.Root() + file.name;
-    const std::string backup = job.Root() + "boot\\" + file.backup;
-    const Presence there = job.File(path);
-    if (there == Presence::Unknown) return false;
-    if (there == Presence::Absent) {
-      // The deployment writes a file the system did not have.
-      job.rollback.Add([&job, path] { job.DeleteFile(path); });
-      // A missing g1ldr is simply not saved; a missing ntldr or bootfont.bin is reported by the move.
-      if (std::string(file.name) == "g1ldr") continue;
-    }
-    const std::uint32_t attributes = job.platform.files.GetAttributes(path);
-    if (!job.control.MoveSingleFile(path, backup, true, false)) return false;
-    // Only a whole move has a copy worth putting back; a failed one left the file where it was.
-    if (there == Presence::Present) {
-      job.rollback.Add([&job, path, backup, attributes] {
-        RestoreFromBackup(job, path, backup, attributes);
-      });
-    }
+  for (const SavedBootFile& file : kReplacedBootFiles) {
+    if (!SaveCopy(job, file)) return false;
   }
   return true;
+}
+
+bool InstallBootFiles(JobContext& job) {
+  for (const SavedBootFile& file : kReplacedBootFiles) {
+    if (!ReplaceRootFile(job, file)) return false;
+  }
+  return true;
+}
+
+bool SwitchBootIni(JobContext& job) {
+  // The INI functions rewrite a file in place: they work on a copy, never on the loader's own.
+  const std::string staged = job.Staged(kBootIniFile.name);
+  return job.control.CopySingleFile(job.Root() + kBootIniFile.name, staged, true, false) &&
+         AddBootEntry(job.platform, staged) && job.platform.files.Flush(staged) &&
+         ReplaceRootFile(job, kBootIniFile);
+}
+
+void PutBack(JobContext& job, const std::string& file, const std::string& savedCopy,
+             std::uint32_t attributes) {
+  FileSystem& files = job.platform.files;
+  // The copy takes the file's attributes first, so that one rename puts back both.
+  const std::uint32_t now = files.GetAttributes(file);
+  const bool back = files.SetAttributes(savedCopy, attr::Settable(attributes)) &&
+                    (now == attr::kInvalid || MakeReplaceable(files, file, now)) &&
+                    files.Replace(savedCopy, file);
+  if (back) return;
+  // Left for the user to put back by hand: a hidden copy would be hard to find.
+  files.SetAttributes(savedCopy, attr::kNormal);
+  job.rollback.Keep(file, savedCopy);
 }
 
 }  // namespace tovak

@@ -1,91 +1,142 @@
 #include "job/boot_folder.h"
 
+#include "job/job_messages.h"
+#include "job/pending_job.h"
+
 namespace tovak {
 namespace {
 
-// Where a superseded job waits until the new one is prepared, so that a failure can bring it back.
-constexpr const char* kSupersededFolder = "boot.superseded";
-
-// A job of this tool that has not run: the runner deletes both files when it does.
-Presence HoldsPendingJob(JobContext& job, const std::string& boot) {
-  const Presence state = job.File(boot + "\\qelv\\state.txt");
-  if (state != Presence::Present) return state;
-  return job.File(boot + "\\qelv\\ghost.exe");
-}
-
-// Sets the root file aside in the superseded folder and puts back the copy the old job saved.
-bool PutBackSavedFile(JobContext& job, const std::string& held, const SavedBootFile& file) {
-  FileSystem& files = job.platform.files;
-  const std::string path = job.Root() + file.name;
-  const std::string aside = held + "\\" + file.name;
-  const std::string saved = held + "\\" + file.backup;
-  const Presence now = job.File(path);
-  const Presence original = job.File(saved);
-  if (now == Presence::Unknown || original == Presence::Unknown) return false;
-  if (now == Presence::Present) {
-    if (!files.Rename(path, aside)) return false;
-    job.rollback.Add([&files, path, aside] { files.Rename(aside, path); });
-  }
-  if (original == Presence::Absent) return true;
-  job.rollback.Add([&job, path] { job.DeleteFile(path); });
-  return job.control.CopySingleFile(saved, path, true, false);
-}
-
-bool SupersedePendingJob(JobContext& job, const std::string& boot) {
-  FileSystem& files = job.platform.files;
-  const std::string held = job.Root() + kSupersededFolder;
-  // Left by a job that was cut off half-way: it may hold the only copies of the boot files.
-  const Presence leftover = job.Entry(held);
-  if (leftover != Presence::Absent) {
-    if (leftover == Presence::Present) job.platform.lastError.Set(error::kAlreadyExists);
-    return false;
-  }
-  if (!files.Rename(boot, held)) return false;
-  job.rollback.Add([&files, boot, held] { files.Rename(held, boot); });
-  job.rollback.OnCommit([&job, held] { job.control.DeleteFolderTree(held); });
-  if (!PutBackSavedFile(job, held, kBootIniFile)) return false;
-  for (const SavedBootFile& file : kMovedBootFiles) {
-    if (!PutBackSavedFile(job, held, file)) return false;
+// The files and folders below a folder, as paths relative to it; false when a listing failed.
+bool ListTree(JobContext& job, const std::string& folder, std::vector<std::string>& files,
+              std::vector<std::string>& folders) {
+  Platform& p = job.platform;
+  const std::string top = WithTrailingBackslash(folder);
+  const Listing below = FindFolders(p.files, p.ui, p.lastError, top, "*.*");
+  if (!below.complete) return false;
+  for (const std::string& path : below.paths) folders.push_back(path.substr(top.size()));
+  std::vector<std::string> all = below.paths;
+  all.insert(all.begin(), top);
+  for (const std::string& at : all) {
+    const Listing here = FindFiles(p.files, p.ui, p.lastError, at, "*.*");
+    if (!here.complete) return false;
+    for (const std::string& path : here.paths) files.push_back(path.substr(top.size()));
   }
   return true;
+}
+
+// The first name of "boot" that "msboot" holds already, as a file or as a file in the way of a
+// folder: a merge would write over it.
+Presence FindClash(JobContext& job, const std::string& boot, const std::string& msboot,
+                   std::string& clash) {
+  std::vector<std::string> files, folders;
+  if (!ListTree(job, boot, files, folders)) return Presence::Unknown;
+  for (const std::string& name : files) {
+    const Presence there = job.Entry(msboot + "\\" + name);
+    if (there != Presence::Absent) {
+      clash = name;
+      return there;
+    }
+  }
+  for (const std::string& name : folders) {
+    const Presence there = job.File(msboot + "\\" + name);
+    if (there != Presence::Absent) {
+      clash = name;
+      return there;
+    }
+  }
+  return Presence::Absent;
 }
 
 bool SetAsideAsMsboot(JobContext& job, const std::string& boot, const std::string& msboot) {
   FileSystem& files = job.platform.files;
   const std::uint32_t attributes = files.GetAttributes(boot);
   if (!files.Rename(boot, msboot)) return false;
-  job.rollback.Add([&files, boot, msboot, attributes] {
-    if (files.Rename(msboot, boot) && attributes != attr::kInvalid) {
-      files.SetAttributes(boot, attr::Settable(attributes));
-    }
+  job.rollback.Add(Rollback::Phase::Folders, [&job, &files, boot, msboot, attributes] {
+    // A "boot" kept for its saved copies is in the way: the folder stays "msboot".
+    if (!job.rollback.AllPutBack() || !files.Rename(msboot, boot)) return;
+    if (attributes != attr::kInvalid) files.SetAttributes(boot, attr::Settable(attributes));
   });
   return files.SetAttributes(msboot, attr::kNormal);
 }
 
+// Nothing in "msboot" has the name of a file of "boot" (the plan made sure), so whatever of those
+// names "msboot" holds afterwards came from "boot" and can go back.
+bool MergeIntoMsboot(JobContext& job, const std::string& boot, const std::string& msboot) {
+  std::vector<std::string> files, folders;
+  if (!ListTree(job, boot, files, folders)) return false;
+  job.rollback.Add(Rollback::Phase::Folders, [&job, boot, msboot, files, folders] {
+    auto make = [&job](const std::string& path) {
+      return job.Entry(path) == Presence::Present || job.platform.files.CreateFolder(path);
+    };
+    if (!job.rollback.AllPutBack() || !make(boot)) return;
+    for (const std::string& folder : folders) make(boot + "\\" + folder);
+    for (const std::string& name : files) {
+      const std::string original = boot + "\\" + name, merged = msboot + "\\" + name;
+      if (job.File(merged) != Presence::Present) continue;
+      // A copy whose original is still in "boot" is just removed.
+      if (job.File(original) == Presence::Present) {
+        job.DeleteFile(merged);
+      } else {
+        job.control.MoveSingleFile(merged, original, true, true);
+      }
+    }
+  });
+  return job.control.MoveFolderTree(boot, msboot, true, true);
+}
+
 }  // namespace
 
-bool PrepareBootFolder(JobContext& job) {
+bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal) {
   const std::string boot = job.Root() + "boot";
   const std::string msboot = job.Root() + "msboot";
-  Presence bootThere = job.Entry(boot);
-  if (bootThere == Presence::Present) {
-    const Presence pending = HoldsPendingJob(job, boot);
+  const Presence bootThere = job.Entry(boot);
+  const Presence loader = DefaultStartsLoader(job);
+  if (bootThere == Presence::Unknown || loader == Presence::Unknown) return false;
+  if (loader == Presence::Present) {
+    const Presence pending = HoldsPendingJob(job);
     if (pending == Presence::Unknown) return false;
-    if (pending == Presence::Present) {
-      if (!SupersedePendingJob(job, boot)) return false;
-      bootThere = Presence::Absent;
-    }
+    // Setting "boot" aside would save a boot.ini that starts the loader again at every start.
+    if (pending == Presence::Absent) refusal = messages::kLoaderWithoutJob;
+    plan = BootFolderPlan::Cancel;
+    return true;
   }
-  if (bootThere == Presence::Unknown) return false;
-  if (bootThere == Presence::Present) {
-    const Presence msbootThere = job.Entry(msboot);
-    if (msbootThere == Presence::Unknown) return false;
-    const bool setAside = msbootThere == Presence::Absent
-                              ? SetAsideAsMsboot(job, boot, msboot)
-                              : job.control.MoveFolderTree(boot, msboot, true, true);
-    if (!setAside) return false;
+  if (bootThere == Presence::Absent) {
+    plan = BootFolderPlan::Fresh;
+    return true;
   }
-  return job.MakeFolder(boot) && job.MakeFolder(boot + "\\qelv");
+  const Presence msbootThere = job.Entry(msboot);
+  if (msbootThere == Presence::Unknown) return false;
+  if (msbootThere == Presence::Absent) {
+    plan = BootFolderPlan::SetAside;
+    return true;
+  }
+  std::string clash;
+  const Presence clashes = FindClash(job, boot, msboot, clash);
+  if (clashes == Presence::Unknown) return false;
+  if (clashes == Presence::Present) {
+    refusal = messages::kMergeClashStart + clash + messages::kMergeClashEnd;
+  }
+  plan = BootFolderPlan::Merge;
+  return true;
+}
+
+bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
+  const std::string boot = job.Root() + "boot";
+  const std::string msboot = job.Root() + "msboot";
+  if (plan == BootFolderPlan::Cancel) {
+    // The job it replaces is cancelled for good: its "msboot" is "boot" again, and set aside anew.
+    if (!CancelPendingJob(job)) return false;
+    const Presence bootThere = job.Entry(boot);
+    if (bootThere == Presence::Unknown) return false;
+    plan = bootThere == Presence::Present ? BootFolderPlan::SetAside : BootFolderPlan::Fresh;
+  }
+  if (plan == BootFolderPlan::SetAside && !SetAsideAsMsboot(job, boot, msboot)) return false;
+  if (plan == BootFolderPlan::Merge && !MergeIntoMsboot(job, boot, msboot)) return false;
+  if (!job.MakeFolder(boot) || !job.MakeFolder(boot + "\\qelv")) return false;
+  // What the job writes goes first: it gives room to put the rest back.
+  job.rollback.Add(Rollback::Phase::Remove,
+                   [&job, boot] { job.control.DeleteFolderTree(boot + "\\qelv"); });
+  return true;
 }
 
 }  // namespace tovak

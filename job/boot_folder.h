@@ -1,14 +1,27 @@
 // The folder "boot" of the system drive, made fresh for the job, with "boot\qelv" in it.
 #pragma once
 
+#include <string>
+
 #include "job/job_context.h"
 
 namespace tovak {
 
-// An earlier "boot" is set aside as "msboot" (or merged into an existing "msboot"); a job of
-// this tool that has not run yet is superseded instead: its saved boot files go back to the root
-// and it is removed once the new job is prepared, so that it never runs after the new one.
-// False when a step fails; what it changed is registered for rollback.
-bool PrepareBootFolder(JobContext& job);
+enum class BootFolderPlan {
+  Fresh,      // no "boot" yet
+  Cancel,     // a job of this program has not run yet: it is cancelled first
+  SetAside,   // somebody's "boot" becomes "msboot"
+  Merge,      // somebody's "boot" joins the "msboot" already there
+};
+
+// Looks at "boot" and "msboot" before anything changes. Some layouts are refused, with the message
+// in refusal: a merge that would write over a file, and a boot.ini that starts the job's loader
+// with no job of this program to run. False when a search failed.
+bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal);
+
+// Carries out the plan and makes "boot" and "boot\qelv". What it changed is registered for the
+// rollback: the job's folders go, "boot" only while it holds no saved copy that could not be put
+// back, and somebody's files go back into "boot".
+bool PrepareBootFolder(JobContext& job, BootFolderPlan plan);
 
 }  // namespace tovak

@@ -37,9 +37,8 @@ bool WriteIniString(Profile& profile, const std::string& section, const std::str
   return profile.WriteString(section, key, value, file);
 }
 
-bool AddBootEntry(Platform& platform) {
+bool AddBootEntry(Platform& platform, const std::string& file) {
   const std::string root = GetSystemDriveRoot(platform.system);
-  const std::string file = root + "boot.ini";
   const std::string loader = root + "g1ldr";
   // An entry already there keeps the title its owner gave it. The loader never shows the title at
   // time-out 0, so a code page without Chinese gets question marks rather than a failed job.

@@ -17,8 +17,9 @@ std::string ReadIniString(Profile& profile, const std::string& section, const st
 bool WriteIniString(Profile& profile, const std::string& section, const std::string& key,
                     const std::string& value, const std::string& file);
 
-// In root\boot.ini: the entry root\g1ldr titled "Tovak备份工具" when it has no value yet, then
-// "Default" = root\g1ldr and "timeout" = 0. False at the first write that fails.
-bool AddBootEntry(Platform& platform);
+// In the INI file (a copy of root\boot.ini): the entry root\g1ldr titled "Tovak备份工具" when it
+// has no value yet, then "Default" = root\g1ldr and "timeout" = 0. False at the first write that
+// fails.
+bool AddBootEntry(Platform& platform, const std::string& file);
 
 }  // namespace tovak

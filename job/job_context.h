@@ -11,14 +11,21 @@
 
 namespace tovak {
 
-// The root files the job sets aside in "boot", and the names of their copies there.
+// A root boot file the job replaces, and the name of its saved copy in "boot".
 struct SavedBootFile {
   const char* name;
   const char* backup;
+  bool required;  // a system without it cannot start through boot.ini at all
 };
-constexpr SavedBootFile kBootIniFile = {"boot.ini", "boot.bak"};
-constexpr SavedBootFile kMovedBootFiles[] = {
-    {"ntldr", "ntldr.bak"}, {"bootfont.bin", "bootfont.bak"}, {"g1ldr", "g1ldr.bak"}};
+constexpr SavedBootFile kBootIniFile = {"boot.ini", "boot.bak", true};
+// The payload brings its own of each; a system without a font (most but the Chinese ones) or
+// without a g1ldr simply has no copy saved.
+constexpr SavedBootFile kReplacedBootFiles[] = {{"ntldr", "ntldr.bak", true},
+                                                {"bootfont.bin", "bootfont.bak", false},
+                                                {"g1ldr", "g1ldr.bak", false}};
+
+// The attributes the DOS side leaves on the root's files.
+constexpr std::uint32_t kRootFileBits = attr::kReadOnly | attr::kHidden | attr::kSystem;
 
 struct JobContext {
   Platform& platform;
@@ -27,16 +34,25 @@ struct JobContext {
 
   // Asked afresh for every path: nothing caches the system drive root.
   std::string Root() { return GetSystemDriveRoot(platform.system); }
+  std::string InBoot(const std::string& name) { return Root() + "boot\\" + name; }
+  // Where the files for the root are made before they are renamed into place.
+  std::string Staged(const std::string& name) { return Root() + "boot\\qelv\\" + name; }
   Presence File(const std::string& path) {
     return ProbeFile(platform.files, platform.lastError, path);
   }
   Presence Entry(const std::string& path) {
     return ProbeEntry(platform.files, platform.lastError, path);
   }
-  // Creates the folder when it is missing, to be removed again if the job fails.
+  // Creates the folder when it is missing; a failed job removes it again, unless a boot file
+  // could not be put back: the folder may hold its only copy.
   bool MakeFolder(const std::string& path);
   // Deletes a file whatever its attributes; true when it is gone.
   bool DeleteFile(const std::string& path) { return control.DeleteSingleFile(path, true); }
+  // Fails the step with this code as the reason.
+  bool Fail(std::uint32_t code) {
+    platform.lastError.Set(code);
+    return false;
+  }
 };
 
 }  // namespace tovak

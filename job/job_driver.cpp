@@ -48,8 +48,20 @@ bool PrepareImageFolder(JobContext& job, const std::string& folder) {
   const Presence there = job.Entry(folder);
   if (there != Presence::Absent) return there == Presence::Present;
   if (!job.platform.files.CreateFolder(folder)) return false;
-  job.rollback.Add([&job, folder] { job.platform.files.RemoveFolder(folder); });
+  job.rollback.Add(Rollback::Phase::Folders,
+                   [&job, folder] { job.platform.files.RemoveFolder(folder); });
   return true;
+}
+
+// What a failed job says it did: either everything is back, or which boot files are not, and
+// where their saved copies wait.
+std::string RollbackReport(const Rollback& rollback) {
+  if (rollback.AllPutBack()) return messages::kRolledBack;
+  std::string text = messages::kNotPutBack;
+  for (const KeptCopy& kept : rollback.Kept()) {
+    text += "\r\n" + kept.file + messages::kSavedCopyAt + kept.savedCopy + messages::kSavedCopyEnd;
+  }
+  return text;
 }
 
 }  // namespace
@@ -126,7 +138,7 @@ void JobDriver::OnOkClick() {
     rollback.Run();
     std::string text = std::string(step) + messages::kStepFailed;
     if (code != error::kSuccess) text += platform_.system.ErrorText(code);
-    ShowError(text + "\r\n" + messages::kRolledBack);
+    ShowError(text + "\r\n" + RollbackReport(rollback));
     form_.SetCaption(idleCaption);
     SetWorking(false);
   };
@@ -141,19 +153,33 @@ void JobDriver::OnOkClick() {
     }
   }
 
+  BootFolderPlan plan;
+  std::string layoutRefusal;
+  if (!PlanBootFolder(job, plan, layoutRefusal)) return fail(messages::kStepBootFolder);
+  if (!layoutRefusal.empty()) {
+    ShowError(layoutRefusal);
+    form_.SetCaption(idleCaption);
+    SetWorking(false);
+    return;
+  }
+
+  // Everything the next start needs is written and on the disk before the root changes, and
+  // boot.ini is switched last: a crash at any moment leaves Windows as it was or the whole job.
   struct Step {
     const char* name;
     std::function<bool()> run;
   };
   const Step steps[] = {
       {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
-      {messages::kStepBootFolder, [&] { return PrepareBootFolder(job); }},
+      {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
       {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, choice.operation); }},
-      {messages::kStepBootIni, [&] { return SaveAndChangeBootIni(job); }},
+      {messages::kStepBootIni, [&] { return SaveBootIni(job); }},
       {messages::kStepBootFiles, [&] { return SaveBootFiles(job); }},
       {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(); }},
       {messages::kStepScript,
        [&] { return WriteJobScript(platform_, choice.operation, command); }},
+      {messages::kStepDeploy, [&] { return InstallBootFiles(job); }},
+      {messages::kStepBootIni, [&] { return SwitchBootIni(job); }},
   };
   for (const Step& step : steps) {
     if (!step.run()) return fail(step.name);

@@ -31,6 +31,14 @@ constexpr const char* kSystemNotFirstPartition =
 constexpr const char* kImageOnFirstPartition =
     "镜象文件所在的分区是第一个硬盘的第一个分区（1:1），备份和恢复的正是这个分区，请把镜象文件放在其他分区";
 
+// Layouts of "boot" that the job refuses before it changes anything.
+constexpr const char* kMergeClashStart = "“boot”和“msboot”两个文件夹里都有“";
+constexpr const char* kMergeClashEnd =
+    "”，把“boot”并入“msboot”会覆盖它。请先整理这两个文件夹，再试一次。";
+constexpr const char* kLoaderWithoutJob =
+    "boot.ini 的默认启动项是本工具的引导程序，但找不到它要运行的任务。请先把 boot.ini 的默认启动项改回 "
+    "Windows，再试一次。";
+
 // A step that failed: its name, then the system's error text, then what was done about it.
 constexpr const char* kStepImageCheck = "查找镜象文件";
 constexpr const char* kStepImageFolder = "创建镜象文件夹";
@@ -42,5 +50,10 @@ constexpr const char* kStepDeploy = "写入启动文件";
 constexpr const char* kStepScript = "写入任务脚本";
 constexpr const char* kStepFailed = "失败：";
 constexpr const char* kRolledBack = "本次操作已撤销，启动文件已恢复原状。";
+// Instead of kRolledBack when a boot file could not be put back: each file and its saved copy.
+constexpr const char* kNotPutBack =
+    "下列启动文件没能恢复原状，它们保存的副本还在，可以用副本手工恢复：";
+constexpr const char* kSavedCopyAt = "（副本：";
+constexpr const char* kSavedCopyEnd = "）";
 
 }  // namespace tovak::messages

@@ -37,7 +37,7 @@ bool FitsCommandTail(const std::string& ansiLine);
 std::string JobStateText(Operation operation);   // "msback.bat" or "huifu.bat"
 std::string JobScriptName(Operation operation);  // "MsBack.bat" or "huifu.bat"
 
-// Creates or truncates the file and writes the line, CR LF, in the ANSI code page.
+// Creates or truncates the file and writes the line, CR LF, in the ANSI code page; flushed.
 bool WriteAnsiLine(Platform& platform, const std::string& path, const std::string& line);
 // root\boot\qelv\state.txt and the job script, the root asked for afresh.
 bool WriteJobStateFile(Platform& platform, Operation operation);

@@ -30,7 +30,8 @@ class BootDeployment {
   // boot files prepares jobs only under Wine, since a stand-in loader would leave a real machine
   // unable to start.
   virtual bool Deployable() = 0;
-  // Writes the payload to the system drive; false when it stopped part-way (the last error says why).
+  // Writes the payload into the payload folder, each file flushed, the root's loaders and font
+  // among them under their own names; false when it stopped part-way (the last error says why).
   virtual bool DeployBootFiles() = 0;
 };
 

@@ -33,7 +33,7 @@ constexpr PayloadFile Row(int id, const char* name, PayloadDestination destinati
 constexpr PayloadDestination kRoot = PayloadDestination::Root;
 constexpr PayloadDestination kFolder = PayloadDestination::PayloadFolder;
 
-constexpr std::array<PayloadFile, kPayloadFileCount> kCatalogue = {{
+constexpr Catalogue kCatalogue = {{
     Row(101, "bootfont.bin", kRoot),
     Row(102, "ntldr", kRoot),
     Row(103, "e2fs_stage1_5", kFolder),
@@ -59,7 +59,7 @@ constexpr std::array<PayloadFile, kPayloadFileCount> kCatalogue = {{
 
 }  // namespace
 
-const std::array<PayloadFile, kPayloadFileCount>& PayloadCatalogue() { return kCatalogue; }
+const Catalogue& PayloadCatalogue() { return kCatalogue; }
 
 bool PayloadHasStandIns() { return embedded::kHasStandIns; }
 

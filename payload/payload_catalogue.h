@@ -20,8 +20,9 @@ struct PayloadFile {
 };
 
 constexpr std::size_t kPayloadFileCount = 21;
+using Catalogue = std::array<PayloadFile, kPayloadFileCount>;
 
-const std::array<PayloadFile, kPayloadFileCount>& PayloadCatalogue();
+const Catalogue& PayloadCatalogue();
 
 // A stand-in replaces at least one boot file: the build is for the sandbox only.
 bool PayloadHasStandIns();

@@ -23,7 +23,8 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
   auto file = files.OpenForWriting(target);
   if (!file) return false;
   platform.ui.PumpMessages();
-  if (!file->Write(bytes) || !file->Close()) return false;
+  // A power cut must not leave the job pointing at a file that never reached the disk.
+  if (!file->Write(bytes) || !file->Close() || !files.Flush(target)) return false;
 
   std::uint64_t length = 0;
   if (!files.FileLength(target, length)) return false;
@@ -35,12 +36,10 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
   return true;
 }
 
-bool DeployBootFiles(Platform& platform) {
-  const std::string root = GetSystemDriveRoot(platform.system);
-  for (const PayloadFile& file : PayloadCatalogue()) {
-    const std::string folder =
-        file.destination == PayloadDestination::Root ? root : root + kPayloadFolder;
-    // A short loader leaves the machine unable to start: the job is rolled back instead.
+bool DeployBootFiles(Platform& platform, const Catalogue& catalogue) {
+  for (const PayloadFile& file : catalogue) {
+    const std::string folder = GetSystemDriveRoot(platform.system) + kPayloadFolder;
+    // A short loader would leave the machine unable to start: the job is rolled back instead.
     if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, true)) return false;
   }
   return true;
@@ -49,14 +48,15 @@ bool DeployBootFiles(Platform& platform) {
 PayloadDeployment::PayloadDeployment(Platform& platform)
     : PayloadDeployment(platform, PayloadHasStandIns()) {}
 
-PayloadDeployment::PayloadDeployment(Platform& platform, bool payloadHasStandIns)
-    : platform_(platform), payloadHasStandIns_(payloadHasStandIns) {}
+PayloadDeployment::PayloadDeployment(Platform& platform, bool payloadHasStandIns,
+                                     const Catalogue& catalogue)
+    : platform_(platform), payloadHasStandIns_(payloadHasStandIns), catalogue_(catalogue) {}
 
 // A stand-in loader in the root of a real machine would leave it unable to start.
 bool PayloadDeployment::Deployable() {
   return !payloadHasStandIns_ || platform_.system.RunningUnderWine();
 }
 
-bool PayloadDeployment::DeployBootFiles() { return tovak::DeployBootFiles(platform_); }
+bool PayloadDeployment::DeployBootFiles() { return tovak::DeployBootFiles(platform_, catalogue_); }
 
 }  // namespace tovak

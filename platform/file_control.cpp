@@ -31,6 +31,23 @@ bool FileControl::SameLength(const std::string& a, const std::string& b) {
   return files_.FileLength(a, lengthA) && files_.FileLength(b, lengthB) && lengthA == lengthB;
 }
 
+bool FileControl::CopyInto(const std::string& source, const std::string& target,
+                           std::uint32_t attributes) {
+  if (!files_.Copy(source, target, false)) {
+    // Why the copy failed, not why the steps after it found no target.
+    const std::uint32_t copyError = error_.Get();
+    files_.SetAttributes(target, attributes);
+    error_.Set(copyError);
+    return false;
+  }
+  // Flushing opens the copy for writing, so a read-only bit comes last.
+  const std::uint32_t writable = attr::Settable(attributes & ~attr::kReadOnly);
+  bool settled = files_.SetAttributes(target, writable) && files_.Flush(target);
+  if (writable != attributes) settled = files_.SetAttributes(target, attributes) && settled;
+  // A target of the same length that the copy did not write is no copy.
+  return settled && SameLength(source, target);
+}
+
 bool FileControl::CopySingleFile(const std::string& source, const std::string& target,
                                  bool clearTargetAttributes, bool keepSourceAttributes) {
   if (!FileExists(files_, source)) {
@@ -40,16 +57,13 @@ bool FileControl::CopySingleFile(const std::string& source, const std::string& t
   const std::uint32_t attributes = AttributesForCopy(source, keepSourceAttributes);
   if (EntryExists(files_, target)) {
     // A folder is never written over, and a file only when the caller asked to clear it.
-    if (!clearTargetAttributes || !FileExists(files_, target)) return false;
+    if (!clearTargetAttributes || !FileExists(files_, target)) {
+      error_.Set(error::kFileExists);
+      return false;
+    }
     files_.SetAttributes(target, attr::kNormal);
   }
-  const bool copied = files_.Copy(source, target, false);
-  const std::uint32_t copyError = error_.Get();
-  files_.SetAttributes(target, attributes);
-  if (SameLength(source, target)) return true;
-  // Why the copy failed, not why the steps after it found no target.
-  if (!copied) error_.Set(copyError);
-  return false;
+  return CopyInto(source, target, attributes);
 }
 
 bool FileControl::CopyMatchingFiles(const std::string& sourceFolder,
@@ -70,9 +84,7 @@ bool FileControl::CopyMatchingFiles(const std::string& sourceFolder,
     const std::string destination = target + GetFileNamePart(file);
     const std::uint32_t attributes = AttributesForCopy(file, keepSourceAttributes);
     if (clearTargetAttributes) files_.SetAttributes(destination, attr::kNormal);
-    files_.Copy(file, destination, false);
-    files_.SetAttributes(destination, attributes);
-    whole = SameLength(file, destination) && whole;
+    whole = CopyInto(file, destination, attributes) && whole;
   }
   return whole;
 }

@@ -17,9 +17,9 @@ class FileControl {
  public:
   FileControl(FileSystem& files, UserInterface& ui, LastError& error);
 
-  // True when the target ends up with the source's size; a failed copy leaves its own error as the
-  // last error. A missing source is reported in a message box. An existing target is overwritten
-  // only when clearTargetAttributes is set.
+  // True when the copy call succeeded, the copy is on the disk and has the source's size; a failed
+  // copy leaves its own error as the last error. A missing source is reported in a message box. An
+  // existing target is overwritten only when clearTargetAttributes is set (else ERROR_FILE_EXISTS).
   bool CopySingleFile(const std::string& source, const std::string& target,
                       bool clearTargetAttributes, bool keepSourceAttributes);
 
@@ -56,6 +56,8 @@ class FileControl {
  private:
   void Notify(const std::string& text);
   std::uint32_t AttributesForCopy(const std::string& source, bool keepSourceAttributes);
+  // Copies, gives the copy its attributes and flushes it; true when the copy is whole on the disk.
+  bool CopyInto(const std::string& source, const std::string& target, std::uint32_t attributes);
   bool SameLength(const std::string& a, const std::string& b);
   // One pass over the tree, children before parents; stops at the first failure when asked.
   bool DeleteTreePass(const std::string& folder, const std::vector<std::string>& subfolders,

@@ -29,7 +29,9 @@ void CollectFolders(FileSystem& files, UserInterface& ui, LastError& error,
   FindData entry;
   if (auto search = files.FindFirst(prefix + pattern, entry)) {
     do {
-      if (IsFolder(entry) && !entry.name.empty() && entry.name[0] != '.') {
+      // A junction leads out of the tree: a delete through it would reach what lies elsewhere.
+      const bool junction = (entry.attributes & attr::kReparsePoint) != 0;
+      if (IsFolder(entry) && !junction && !entry.name.empty() && entry.name[0] != '.') {
         children.push_back(prefix + entry.name);
         listing.paths.push_back(prefix + entry.name);
       }

@@ -41,8 +41,8 @@ struct Listing {
 Listing FindFiles(FileSystem& files, UserInterface& ui, LastError& error, const std::string& folder,
                   const std::string& pattern);
 
-// Every folder below the folder, parents before children; names starting with "." are neither
-// listed nor entered. Pumps messages once per folder searched.
+// Every folder below the folder, parents before children; names starting with "." and junctions
+// (reparse points) are neither listed nor entered. Pumps messages once per folder searched.
 Listing FindFolders(FileSystem& files, UserInterface& ui, LastError& error,
                     const std::string& folder, const std::string& pattern);
 

@@ -16,6 +16,7 @@ constexpr std::uint32_t kSystem = 0x4;
 constexpr std::uint32_t kDirectory = 0x10;
 constexpr std::uint32_t kArchive = 0x20;
 constexpr std::uint32_t kNormal = 0x80;
+constexpr std::uint32_t kReparsePoint = 0x400;  // a junction: its contents live elsewhere
 constexpr std::uint32_t kInvalid = 0xFFFFFFFFu;
 // The bits that decide whether a file may be overwritten or deleted.
 constexpr std::uint32_t kProtective = kReadOnly | kHidden | kSystem;
@@ -59,6 +60,13 @@ class FileSystem {
   virtual bool Delete(const std::string& path) = 0;
   // Renames a file or folder; fails when the target exists.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // Renames a file over an existing one (or to a free name) in one step that is on the disk when
+  // the call returns, so that a crash leaves one whole file or the other. Fails on a read-only or
+  // folder target and across drives.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  // Writes what the system still holds in its cache of the file to the disk: a power cut loses
+  // the data of a file written or copied since it was last flushed.
+  virtual bool Flush(const std::string& path) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;
   virtual bool RemoveFolder(const std::string& path) = 0;
   virtual bool FileLength(const std::string& path, std::uint64_t& length) = 0;

@@ -20,6 +20,13 @@ void VisitBelow(const Node& folder, const std::function<void(const Node&)>& visi
   }
 }
 
+void VisitBelowMutable(Node& folder, const std::function<void(Node&)>& visit) {
+  for (auto& [key, child] : folder.children) {
+    visit(*child);
+    VisitBelowMutable(*child, visit);
+  }
+}
+
 std::uint64_t BytesBelow(const Node& folder) {
   std::uint64_t total = folder.bytes.size();
   for (const auto& [key, child] : folder.children) total += BytesBelow(*child);
@@ -29,6 +36,7 @@ std::uint64_t BytesBelow(const Node& folder) {
 }  // namespace
 
 std::uint32_t Node::Attributes() const {
+  if (link) return attr::kDirectory | attr::kReparsePoint | bits;
   if (folder) return attr::kDirectory | bits;
   return bits == 0 ? attr::kNormal : bits;
 }
@@ -78,7 +86,7 @@ std::uint32_t FileTree::Find(const SimPath& path, Place& place) const {
   for (std::size_t i = 0; i + 1 < path.parts.size(); ++i) {
     auto child = folder->children.find(NameKey(path.parts[i]));
     if (child == folder->children.end() || !child->second->folder) return error::kPathNotFound;
-    folder = child->second.get();
+    folder = child->second->link ? child->second->link : child->second.get();
   }
   place.folder = folder;
   place.name = path.parts.back();
@@ -118,6 +126,10 @@ std::uint64_t FileTree::UsedBytes(char drive) const {
 
 void FileTree::Visit(const std::function<void(const Node&)>& visit) const {
   for (const auto& [letter, root] : roots_) VisitBelow(*root, visit);
+}
+
+void FileTree::VisitMutable(const std::function<void(Node&)>& visit) {
+  for (auto& [letter, root] : roots_) VisitBelowMutable(*root, visit);
 }
 
 }  // namespace tovak::sim

@@ -16,6 +16,8 @@ struct Node {
   bool folder = false;
   std::uint32_t bits = 0;  // attribute bits other than the folder bit
   std::string bytes;
+  bool unflushed = false;  // written since the last flush: a power cut loses it
+  Node* link = nullptr;    // a junction's target: paths through it continue there
   Node* parent = nullptr;
   std::map<std::string, std::unique_ptr<Node>> children;  // by NameKey, the order NTFS lists
 
@@ -49,6 +51,7 @@ class FileTree {
   std::uint64_t UsedBytes(char drive) const;
   // Every entry below the roots, parents first.
   void Visit(const std::function<void(const Node&)>& visit) const;
+  void VisitMutable(const std::function<void(Node&)>& visit);
 
  private:
   std::map<char, std::unique_ptr<Node>> roots_;

@@ -29,6 +29,13 @@ bool Machine::Admit(Op op, const std::string& line, const std::string& path,
   ++calls;
   log.push_back(line);
   counted.push_back(line);
+  auto action = actions.find(calls);
+  if (action != actions.end()) {
+    const std::function<void()> run = std::move(action->second);
+    actions.erase(action);
+    run();
+  }
+  if (failEveryCall) return Fail(everyCallError);
   auto planned = failingCalls.find(calls);
   if (planned != failingCalls.end()) {
     const std::uint32_t error = planned->second;

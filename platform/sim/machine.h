@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -66,6 +67,9 @@ struct Machine {
   std::vector<std::string> log;
   std::vector<std::string> counted;  // the lines of the counted calls only
   std::map<int, std::uint32_t> failingCalls;  // by call number
+  std::map<int, std::function<void()>> actions;  // by call number
+  bool failEveryCall = false;
+  std::uint32_t everyCallError = 0;
   std::vector<FaultRule> rules;
   std::map<char, std::uint64_t> capacity;  // the bytes a drive may hold in all
   std::set<const Node*> openFiles;

@@ -75,7 +75,10 @@ class SimOutputFile final : public OutputFile {
     }
     file_->bytes.resize(size);
     file_->bytes.replace(offset_, bytes.size(), bytes);
-    if (!bytes.empty()) file_->bits |= attr::kArchive;
+    if (!bytes.empty()) {
+      file_->bits |= attr::kArchive;
+      file_->unflushed = true;
+    }
     offset_ = end;
     return true;
   }
@@ -83,6 +86,7 @@ class SimOutputFile final : public OutputFile {
   bool Close() override {
     if (!machine_.Admit(Op::Close, "Close " + path_, path_)) return false;
     if (!file_) return machine_.Fail(error::kInvalidHandle);
+    if (file_->bytes.size() != offset_) file_->unflushed = true;
     file_->bytes.resize(offset_);
     machine_.openFiles.erase(file_);
     file_ = nullptr;
@@ -183,6 +187,7 @@ bool SimWindows::Copy(const std::string& from, const std::string& to, bool failI
   if (!copy) copy = &m.tree.Add(*target.folder, target.name, false);
   copy->bytes = file.bytes;
   copy->bits = file.bits | attr::kArchive;
+  copy->unflushed = true;
   return true;
 }
 
@@ -227,7 +232,47 @@ bool SimWindows::Rename(const std::string& from, const std::string& to) {
   Node& copy = m.tree.Add(*target.folder, target.name, false);
   copy.bytes = node.bytes;
   copy.bits = node.bits | attr::kArchive;
+  copy.unflushed = true;
   m.tree.Remove(node);
+  return true;
+}
+
+bool SimWindows::Replace(const std::string& from, const std::string& to) {
+  Machine& m = *state_;
+  Place source, target;
+  if (!m.Admit(Op::Replace, "Replace " + from + " -> " + to, from, to) ||
+      !m.Locate(from, source) || !Existing(m, source) || !m.Locate(to, target)) {
+    return false;
+  }
+  Node& node = *source.node;
+  if (!target.folder) return m.Fail(error::kAccessDenied);  // a root
+  if (RefusesFileName(m, target)) return false;
+  if (target.folder->Drive() != node.Drive()) return m.Fail(error::kNotSameDevice);
+  if (m.HasOpenBelow(node)) return m.Fail(error::kSharingViolation);
+  if (node.Contains(*target.folder)) return m.Fail(error::kSharingViolation);
+  Node* old = target.node;
+  if (old && old != &node) {
+    // Only a file gives way, and not a read-only one; a folder is moved only to a free name.
+    if (old->folder || node.folder || IsReadOnly(*old)) return m.Fail(error::kAccessDenied);
+    if (m.IsOpen(*old)) return m.Fail(error::kSharingViolation);
+    m.tree.Remove(*old);
+  }
+  m.tree.Move(node, *target.folder, target.name);
+  return true;
+}
+
+bool SimWindows::Flush(const std::string& path) {
+  Machine& m = *state_;
+  Place place;
+  if (!m.Admit(Op::Flush, "Flush " + path, path) || !m.Locate(path, place) ||
+      !Existing(m, place)) {
+    return false;
+  }
+  Node& file = *place.node;
+  // Flushing needs the file opened for writing.
+  if (file.folder || IsReadOnly(file)) return m.Fail(error::kAccessDenied);
+  if (m.IsOpen(file)) return m.Fail(error::kSharingViolation);
+  file.unflushed = false;
   return true;
 }
 

@@ -78,7 +78,10 @@ bool SimWindows::WriteString(const std::string& section, const std::string& key,
     return m.Fail(error::kDiskFull);
   }
   if (!node) node = &m.tree.Add(*place.folder, place.name, false);
-  if (after != before) node->bits |= attr::kArchive;
+  if (after != before) {
+    node->bits |= attr::kArchive;
+    node->unflushed = true;
+  }
   node->bytes = after;
   return true;
 }

@@ -70,6 +70,15 @@ void SimWindows::PutFile(const std::string& path, const std::string& bytes,
   file.bits = SettableBits(attributes);
 }
 
+void SimWindows::PutJunction(const std::string& path, const std::string& target) {
+  Node* to = state_->Lookup(target);
+  if (!to || !to->folder) throw std::invalid_argument("no such folder: " + target);
+  PutFolder(path);
+  Node& junction = *state_->Lookup(path);
+  if (!junction.children.empty()) throw std::invalid_argument("not empty: " + path);
+  junction.link = to;
+}
+
 bool SimWindows::Exists(const std::string& path) const { return state_->Lookup(path) != nullptr; }
 
 bool SimWindows::IsFolder(const std::string& path) const {
@@ -130,7 +139,26 @@ void SimWindows::SetFreeSpace(char drive, std::uint64_t bytes) {
 
 void SimWindows::SetRunningUnderWine(bool wine) { state_->wine = wine; }
 
+void SimWindows::FailEveryCall(std::uint32_t error) {
+  state_->failEveryCall = true;
+  state_->everyCallError = error;
+}
+
+void SimWindows::AtCall(int nth, std::function<void()> action) {
+  state_->actions[state_->calls + nth] = std::move(action);
+}
+
+void SimWindows::PowerCut() {
+  state_->tree.VisitMutable([](Node& node) {
+    if (!node.unflushed) return;
+    node.bytes.assign(node.bytes.size(), '\0');
+    node.unflushed = false;
+  });
+}
+
 void SimWindows::ClearFaults() {
+  state_->failEveryCall = false;
+  state_->actions.clear();
   state_->failingCalls.clear();
   state_->rules.clear();
   state_->capacity.clear();

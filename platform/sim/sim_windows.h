@@ -22,6 +22,8 @@ enum class Op {
   Copy,
   Delete,
   Rename,
+  Replace,
+  Flush,
   CreateFolder,
   RemoveFolder,
   FileLength,
@@ -76,6 +78,8 @@ class SimWindows final : public FileSystem,
   void PutFolder(const std::string& path, std::uint32_t attributes = 0);  // makes missing parents
   void PutFile(const std::string& path, const std::string& bytes,
                std::uint32_t attributes = attr::kArchive);  // makes missing parents
+  // A junction at path to an existing folder: searches and paths through it reach the target.
+  void PutJunction(const std::string& path, const std::string& target);
   bool Exists(const std::string& path) const;
   bool IsFolder(const std::string& path) const;
   std::string Bytes(const std::string& path) const;         // empty when missing
@@ -109,6 +113,13 @@ class SimWindows final : public FileSystem,
   void FailOn(Op op, const std::string& path, std::uint32_t error);
   // Beyond it writes, copies, moves and profile writes to the drive fail: disk full.
   void SetFreeSpace(char drive, std::uint64_t bytes);
+  // Every counted call fails from now on, as on a disk that refuses everything.
+  void FailEveryCall(std::uint32_t error);
+  // Runs just before the nth counted call from now on (1 = the next) is looked at: a fault that
+  // starts there and stays, or an exception that stops the caller dead, as a crash would.
+  void AtCall(int nth, std::function<void()> action);
+  // A power cut: every file written or copied since it was last flushed holds zeros of its length.
+  void PowerCut();
   void ClearFaults();
   int CallCount() const;
   // One line a counted or system call, such as "Copy C:\a -> C:\b" or "Delete C:\a".
@@ -124,6 +135,8 @@ class SimWindows final : public FileSystem,
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   bool Delete(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Flush(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
   bool FileLength(const std::string& path, std::uint64_t& length) override;

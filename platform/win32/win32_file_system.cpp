@@ -123,6 +123,24 @@ class Win32FileSystem final : public FileSystem {
     return Utf8ToAnsi(from, a) && Utf8ToAnsi(to, b) && ::MoveFileA(a.c_str(), b.c_str());
   }
 
+  bool Replace(const std::string& from, const std::string& to) override {
+    std::string a, b;
+    return Utf8ToAnsi(from, a) && Utf8ToAnsi(to, b) &&
+           ::MoveFileExA(a.c_str(), b.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+
+  bool Flush(const std::string& path) override {
+    std::string ansi;
+    if (!Utf8ToAnsi(path, ansi)) return false;
+    HANDLE handle = ::CreateFileA(ansi.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = ::FlushFileBuffers(handle) != 0;
+    KeepLastError keep;
+    ::CloseHandle(handle);
+    return flushed;
+  }
+
   bool CreateFolder(const std::string& path) override {
     std::string ansi;
     return Utf8ToAnsi(path, ansi) && ::CreateDirectoryA(ansi.c_str(), nullptr);

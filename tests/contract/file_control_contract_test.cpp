@@ -42,6 +42,7 @@ TEST_F(FileOps, CopySingleFileOverwritesOnlyWhenToldToClear) {
   MakeFile("new", "new bytes");
   MakeFile("old", "old", attr::kReadOnly | attr::kHidden);
   EXPECT_FALSE(control().CopySingleFile(Path("new"), Path("old"), false, false));
+  EXPECT_EQ(LastErrorCode(), error::kFileExists);
   EXPECT_EQ(Bytes("old"), "old");
   EXPECT_TRUE(control().CopySingleFile(Path("new"), Path("old"), true, false));
   EXPECT_EQ(Bytes("old"), "new bytes");

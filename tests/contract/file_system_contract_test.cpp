@@ -154,6 +154,37 @@ TEST_F(Files, RenameMovesFilesAndFoldersButNeverOverwrites) {
   EXPECT_EQ(LastErrorCode(), error::kFileNotFound);
 }
 
+TEST_F(Files, ReplaceRenamesOverAFileAndFlushReachesExistingFilesOnly) {
+  MakeFile("boot.ini", "old", attr::kHidden | attr::kSystem);
+  MakeFile("new.ini", "new");
+  ASSERT_TRUE(fs().Flush(Path("new.ini")));
+  ASSERT_TRUE(fs().Replace(Path("new.ini"), Path("boot.ini")));
+  EXPECT_EQ(Bytes("boot.ini"), "new");
+  EXPECT_EQ(Protective("boot.ini"), 0u);  // the renamed file's own attributes
+  EXPECT_EQ(fs().GetAttributes(Path("new.ini")), attr::kInvalid);
+  // To a free name it is a plain rename.
+  ASSERT_TRUE(fs().Replace(Path("boot.ini"), Path("free.ini")));
+  EXPECT_EQ(Bytes("free.ini"), "new");
+
+  MakeFolder("d");
+  MakeFile("x", "x");
+  EXPECT_FALSE(fs().Replace(Path("x"), Path("d")));
+  EXPECT_EQ(LastErrorCode(), error::kAccessDenied);
+  if (!env_->IsWineAsRoot()) {  // Wine run as root renames over read-only files
+    MakeFile("ro", "keep", attr::kReadOnly);
+    EXPECT_FALSE(fs().Replace(Path("x"), Path("ro")));
+    EXPECT_EQ(LastErrorCode(), error::kAccessDenied);
+    ASSERT_TRUE(fs().SetAttributes(Path("ro"), attr::kNormal));
+    EXPECT_EQ(Bytes("ro"), "keep");
+  }
+  EXPECT_EQ(Bytes("x"), "x");
+  EXPECT_FALSE(fs().Replace(Path("none"), Path("x")));
+  EXPECT_EQ(LastErrorCode(), error::kFileNotFound);
+
+  EXPECT_FALSE(fs().Flush(Path("none")));
+  EXPECT_EQ(LastErrorCode(), error::kFileNotFound);
+}
+
 TEST_F(Files, SearchListsEntriesWithTheirFolderBit) {
   MakeFile("a.txt", "1");
   MakeFile("B.TXT", "2", attr::kHidden | attr::kSystem);

@@ -34,20 +34,20 @@ class BootMenuEntryTest : public ::testing::Test {
 };
 
 TEST_F(BootMenuEntryTest, TheLoaderBecomesTheDefaultAtOnce) {
-  ASSERT_TRUE(AddBootEntry(platform_));
+  ASSERT_TRUE(AddBootEntry(platform_, kBootIni));
   EXPECT_EQ(windows_.Bytes(kBootIni), kPreparedBootIni);
 }
 
 TEST_F(BootMenuEntryTest, ACodePageWithoutChineseGetsTheTitleAsQuestionMarks) {
   windows_.SetCodePage(1252);
-  ASSERT_TRUE(AddBootEntry(platform_));
+  ASSERT_TRUE(AddBootEntry(platform_, kBootIni));
   EXPECT_NE(windows_.Bytes(kBootIni).find("\r\nC:\\g1ldr=Tovak????\r\n"), std::string::npos)
       << windows_.Bytes(kBootIni);
 }
 
 TEST_F(BootMenuEntryTest, AnEntryWithATitleKeepsIt) {
   windows_.PutFile(kBootIni, std::string(kXpBootIni) + "C:\\g1ldr=\"Mine\"\r\n");
-  ASSERT_TRUE(AddBootEntry(platform_));
+  ASSERT_TRUE(AddBootEntry(platform_, kBootIni));
   EXPECT_EQ(Read("operating systems", "C:\\g1ldr"), "Mine");
   EXPECT_EQ(Read("boot loader", "Default"), "C:\\g1ldr");
   EXPECT_EQ(Read("boot loader", "timeout"), "0");
@@ -55,13 +55,13 @@ TEST_F(BootMenuEntryTest, AnEntryWithATitleKeepsIt) {
 
 TEST_F(BootMenuEntryTest, AnEntryWithoutATitleGetsOne) {
   windows_.PutFile(kBootIni, std::string(kXpBootIni) + "C:\\g1ldr=\r\n");
-  ASSERT_TRUE(AddBootEntry(platform_));
+  ASSERT_TRUE(AddBootEntry(platform_, kBootIni));
   EXPECT_EQ(windows_.Bytes(kBootIni), kPreparedBootIni);
 }
 
 TEST_F(BootMenuEntryTest, TheRootKeepsTheCaseWindowsGivesIt) {
   windows_.SetSystemDirectory("c:\\windows\\system32");
-  ASSERT_TRUE(AddBootEntry(platform_));
+  ASSERT_TRUE(AddBootEntry(platform_, kBootIni));
   const std::string bytes = windows_.Bytes(kBootIni);
   EXPECT_NE(bytes.find("\r\nc:\\g1ldr=Tovak"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("default=c:\\g1ldr\r\n"), std::string::npos) << bytes;
@@ -79,7 +79,7 @@ TEST_F(BootMenuEntryTest, TheFirstFailingWriteStopsTheEntry) {
   for (const Case& c : cases) {
     windows_.PutFile(kBootIni, kXpBootIni);
     windows_.FailCall(c.failingCall, error::kAccessDenied);
-    EXPECT_FALSE(AddBootEntry(platform_)) << c.failingCall;
+    EXPECT_FALSE(AddBootEntry(platform_, kBootIni)) << c.failingCall;
     windows_.ClearFaults();
     EXPECT_EQ(Read("operating systems", "C:\\g1ldr"), c.title) << c.failingCall;
     EXPECT_EQ(Read("boot loader", "default"), c.defaultValue) << c.failingCall;
@@ -89,7 +89,7 @@ TEST_F(BootMenuEntryTest, TheFirstFailingWriteStopsTheEntry) {
 
 TEST_F(BootMenuEntryTest, AReadOnlyBootIniIsReportedAsNotChanged) {
   windows_.PutFile(kBootIni, kXpBootIni, attr::kReadOnly | attr::kHidden | attr::kSystem);
-  EXPECT_FALSE(AddBootEntry(platform_));
+  EXPECT_FALSE(AddBootEntry(platform_, kBootIni));
   EXPECT_EQ(windows_.Bytes(kBootIni), kXpBootIni);
 }
 

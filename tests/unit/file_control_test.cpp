@@ -76,6 +76,8 @@ TEST_F(FileControlTest, MoveFolderTreeKeepsTheSourceWholeWhenAFileDoesNotArrive)
   } faults[] = {
       {sim::Op::Copy, "C:\\msboot\\qelv\\b", error::kDiskFull},
       {sim::Op::Copy, "C:\\msboot\\a", error::kAccessDenied},
+      // A copy still in the cache is lost with the power: it is no copy yet.
+      {sim::Op::Flush, "C:\\msboot\\a", error::kAccessDenied},
       // A listing cut short must not pass for a whole copy.
       {sim::Op::FindNext, "C:\\boot\\*", error::kAccessDenied},
       {sim::Op::FindFirst, "C:\\boot\\qelv\\*", error::kSharingViolation},
@@ -98,6 +100,39 @@ TEST_F(FileControlTest, MoveFolderTreeKeepsTheSourceWholeWhenAFileDoesNotArrive)
   EXPECT_FALSE(FileControl(full, full, full).MoveFolderTree("C:\\boot", "C:\\msboot", true, true));
   EXPECT_EQ(full.Bytes("C:\\boot\\a"), "1");
   EXPECT_EQ(full.Bytes("C:\\boot\\qelv\\b"), "2");
+}
+
+TEST_F(FileControlTest, AMovedFileLeavesItsSourceOnlyOnceItsCopyIsWholeOnTheDisk) {
+  struct Case {
+    const char* what;
+    sim::Op op;
+    bool moved;
+  } cases[] = {
+      // The target already holds a file of the source's length: no proof that the copy worked.
+      {"failed copy", sim::Op::Copy, false},
+      {"failed flush", sim::Op::Flush, false},
+      {"no fault", sim::Op::LoadResource, true},
+  };
+  for (const Case& c : cases) {
+    sim::SimWindows w;
+    w.PutFile("C:\\ntldr", "loader");
+    w.PutFile("C:\\boot\\ntldr.bak", "length");
+    w.FailOn(c.op, "*", error::kAccessDenied);
+    EXPECT_EQ(FileControl(w, w, w).MoveSingleFile("C:\\ntldr", "C:\\boot\\ntldr.bak", true, false),
+              c.moved) << c.what;
+    w.PowerCut();
+    EXPECT_EQ(w.Bytes(c.moved ? "C:\\boot\\ntldr.bak" : "C:\\ntldr"), "loader") << c.what;
+  }
+}
+
+TEST_F(FileControlTest, ATreeDeleteNeverReachesThroughAJunction) {
+  sim_.PutFile("C:\\elsewhere\\x", "not ours");
+  sim_.PutFile("C:\\t\\a\\f", "1");
+  sim_.PutJunction("C:\\t\\link", "C:\\elsewhere");
+  EXPECT_EQ(FindFolders(sim_, sim_, sim_, "C:\\t", "*.*").paths, std::vector<std::string>{"C:\\t\\a"});
+  control_.DeleteFolderTree("C:\\t");
+  EXPECT_EQ(sim_.Bytes("C:\\elsewhere\\x"), "not ours");
+  EXPECT_FALSE(sim_.Exists("C:\\t\\a"));
 }
 
 TEST_F(FileControlTest, MoveFolderTreeOfAMissingSourceDeletesNothing) {

@@ -21,31 +21,20 @@ bool FakeForm::Idle() const {
   return !jobInProgress && !unloaded;
 }
 
-const std::vector<std::pair<std::string, std::string>>& FakeDeployment::Files() {
-  static const std::vector<std::pair<std::string, std::string>> kFiles = {
-      {"bootfont.bin", "tool font"},      {"ntldr", "tool loader"},
-      {"boot\\qelv\\menu.lst", "menu"},   {"boot\\qelv\\ghost.exe", "imaging program"},
-      {"g1ldr", "tool grub loader"},
-  };
-  return kFiles;
+const Catalogue& SmallCatalogue() {
+  static const Catalogue catalogue = [] {
+    Catalogue small = PayloadCatalogue();
+    for (PayloadFile& file : small) file.size = static_cast<std::int32_t>(SmallPayload(file.name).size());
+    return small;
+  }();
+  return catalogue;
 }
 
-bool FakeDeployment::DeployBootFiles() {
-  for (const auto& [name, bytes] : Files()) {
-    auto file = platform_.files.OpenForWriting(GetSystemDriveRoot(platform_.system) + name);
-    if (!file) return false;
-    platform_.ui.PumpMessages();
-    if (!file->Write(bytes) || !file->Close()) return false;
-  }
-  return true;
-}
+std::string SmallPayload(const std::string& name) { return "tool " + name; }
 
-JobHarness::JobHarness(Payload payload) : payload(payload) {
-  if (payload == Payload::AsBuilt) {
-    for (const PayloadFile& file : PayloadCatalogue()) {
-      windows.AddResource(file.id, std::string(static_cast<std::size_t>(file.size), file.name[0]));
-    }
-  }
+JobHarness::JobHarness(bool payloadHasStandIns)
+    : deployment(windows.platform(), payloadHasStandIns, SmallCatalogue()) {
+  for (const PayloadFile& file : SmallCatalogue()) windows.AddResource(file.id, SmallPayload(file.name));
   windows.AddDrive('D');
   windows.PutFile("C:\\boot.ini", kBootIni, kBootFileBits);
   windows.PutFile("C:\\ntldr", "system loader", kBootFileBits);
@@ -80,18 +69,23 @@ void Arrange(JobHarness& job, Layout layout) {
       w.PutFile("C:\\boot\\boot.bak", kBootIni);
       w.PutFile("C:\\boot\\ntldr.bak", "system loader");
       w.PutFile("C:\\boot\\bootfont.bak", "system font");
+      for (const PayloadFile& file : SmallCatalogue()) {
+        if (file.destination == PayloadDestination::PayloadFolder) {
+          w.PutFile(std::string("C:\\boot\\qelv\\") + file.name, SmallPayload(file.name));
+        } else {
+          w.PutFile(std::string("C:\\") + file.name, SmallPayload(file.name));
+        }
+      }
       w.PutFile("C:\\boot\\qelv\\state.txt", "huifu.bat\r\n");
       w.PutFile("C:\\boot\\qelv\\huifu.bat", "Ghost.exe -clone\r\n");
-      w.PutFile("C:\\boot\\qelv\\ghost.exe", "imaging program");
       w.PutFile("C:\\msboot\\user.txt", "the user's boot folder");
-      w.PutFile("C:\\boot.ini",
-                std::string(kBootIni) + "C:\\g1ldr=Tovak\xB1\xB8\xB7\xDD\xB9\xA4\xBE\xDF\r\n");
-      w.PutFile("C:\\ntldr", "tool loader");
-      w.PutFile("C:\\bootfont.bin", "tool font");
-      w.PutFile("C:\\g1ldr", "tool grub loader");
+      w.PutFile("C:\\boot.ini", kPreparedBootIni);
       break;
     case Layout::OwnG1ldr:
       w.PutFile("C:\\g1ldr", "an earlier loader", attr::kHidden);
+      break;
+    case Layout::LowerCaseRoot:
+      w.SetSystemDirectory("c:\\windows\\system32");
       break;
   }
 }
@@ -103,6 +97,7 @@ const char* Name(Layout layout) {
     case Layout::BootAndMsboot: return "boot and msboot";
     case Layout::PendingJob: return "pending job";
     case Layout::OwnG1ldr: return "own g1ldr";
+    case Layout::LowerCaseRoot: return "lower-case root";
   }
   return "";
 }

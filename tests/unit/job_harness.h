@@ -1,5 +1,6 @@
 // A job on the simulated Windows: an XP-like system drive C:, a data drive D:, the window as the
-// job sees it, and stand-ins for the drive map, the payload and the restart.
+// job sees it, stand-ins for the drive map and the restart, and the program's own deployment of a
+// payload whose files are a few bytes long.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "job/job_driver.h"
+#include "job/boot_menu_entry.h"
 #include "payload/payload_deployment.h"
 #include "platform/sim/sim_windows.h"
 #include "platform/system_drive.h"
@@ -22,6 +24,15 @@ constexpr const char kBootIni[] =
     "[operating systems]\r\n"
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
     "/fastdetect\r\n";
+// The same as a job leaves it, the title in code page 936.
+constexpr const char kPreparedBootIni[] =
+    "[boot loader]\r\n"
+    "timeout=0\r\n"
+    "default=C:\\g1ldr\r\n"
+    "[operating systems]\r\n"
+    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
+    "/fastdetect\r\n"
+    "C:\\g1ldr=Tovak\xB1\xB8\xB7\xDD\xB9\xA4\xBE\xDF\r\n";
 constexpr const char kIdleCaption[] = "备份还原工具WINDOWS版";
 constexpr std::uint32_t kBootFileBits = attr::kReadOnly | attr::kHidden | attr::kSystem;
 
@@ -92,19 +103,9 @@ class FakeDriveMap : public DriveMap {
   std::vector<std::pair<std::string, std::string>> asked;  // image drive, system drive
 };
 
-// Writes a few payload files through the platform, as the real deployment does, one pump a file.
-class FakeDeployment : public BootDeployment {
- public:
-  explicit FakeDeployment(Platform& platform) : platform_(platform) {}
-  bool DeployBootFiles() override;
-  bool Deployable() override { return deployable; }
-  bool deployable = true;
-  // Root and payload-folder files, in the order they are written.
-  static const std::vector<std::pair<std::string, std::string>>& Files();
-
- private:
-  Platform& platform_;
-};
+// The catalogue's names, ids and places, with files a few bytes long, each its own bytes.
+const Catalogue& SmallCatalogue();
+std::string SmallPayload(const std::string& name);
 
 class FakeRestarter : public Restarter {
  public:
@@ -112,13 +113,10 @@ class FakeRestarter : public Restarter {
   int restarts = 0;
 };
 
-// A few small payload files, or the program's own deployment of resources as large as this
-// build's payload files.
-enum class Payload { Small, AsBuilt };
-
-// One machine and one window; Click presses OK.
+// One machine and one window; Click presses OK. A payload with stand-ins is deployable only
+// under Wine.
 struct JobHarness {
-  explicit JobHarness(Payload payload = Payload::Small);
+  explicit JobHarness(bool payloadHasStandIns = false);
   void Click() { driver.OnOkClick(); }
   // The boxes titled "错误".
   std::vector<sim::MessageRecord> Errors() const;
@@ -126,18 +124,14 @@ struct JobHarness {
   sim::SimWindows windows;
   FakeForm form;
   FakeDriveMap driveMap;
-  FakeDeployment deployment{windows.platform()};
-  PayloadDeployment builtDeployment{windows.platform(), false};
+  PayloadDeployment deployment;
   FakeRestarter restarter;
-  const Payload payload;
-  JobDriver driver{windows.platform(), form, driveMap,
-                   payload == Payload::AsBuilt ? static_cast<BootDeployment&>(builtDeployment)
-                                               : deployment,
-                   restarter};
+  JobDriver driver{windows.platform(), form, driveMap, deployment, restarter};
 };
 
-// Starting layouts of the system drive.
-enum class Layout { NoBoot, OwnBoot, BootAndMsboot, PendingJob, OwnG1ldr };
+// Starting layouts of the system drive; a pending job is one the program prepared, with the
+// program's own payload in place.
+enum class Layout { NoBoot, OwnBoot, BootAndMsboot, PendingJob, OwnG1ldr, LowerCaseRoot };
 void Arrange(JobHarness& job, Layout layout);
 const char* Name(Layout layout);
 

@@ -15,28 +15,13 @@ namespace {
 using sim::Op;
 using sim::SimWindows;
 
-// Where each file goes, below the system drive root, in the order of writing.
+// The order of writing; every file goes into the payload folder, those for the root as well.
 const char* const kWritingOrder[] = {
-    "bootfont.bin",
-    "ntldr",
-    "boot\\qelv\\e2fs_stage1_5",
-    "boot\\qelv\\fastfat.sys",
-    "boot\\qelv\\fat_stage1_5",
-    "boot\\qelv\\ffs_stage1_5",
-    "boot\\qelv\\iso9660_stage1_5",
-    "boot\\qelv\\jfs_stage1_5",
-    "boot\\qelv\\memdisk.gz",
-    "boot\\qelv\\menu.lst",
-    "boot\\qelv\\minix_stage1_5",
-    "boot\\qelv\\ntfs_stage1_5",
-    "boot\\qelv\\reiserfs_stage1_5",
-    "boot\\qelv\\stage1",
-    "boot\\qelv\\stage2",
-    "boot\\qelv\\ufs2_stage1_5",
-    "boot\\qelv\\vstafs_stage1_5",
-    "boot\\qelv\\xfs_stage1_5",
-    "boot\\qelv\\qelv.img",
-    "boot\\qelv\\ghost.exe",
+    "bootfont.bin",      "ntldr",          "e2fs_stage1_5",  "fastfat.sys",
+    "fat_stage1_5",      "ffs_stage1_5",   "iso9660_stage1_5", "jfs_stage1_5",
+    "memdisk.gz",        "menu.lst",       "minix_stage1_5", "ntfs_stage1_5",
+    "reiserfs_stage1_5", "stage1",         "stage2",         "ufs2_stage1_5",
+    "vstafs_stage1_5",   "xfs_stage1_5",   "qelv.img",       "ghost.exe",
     "g1ldr",
 };
 
@@ -66,29 +51,26 @@ std::vector<std::string> Opened(const SimWindows& w) {
   return paths;
 }
 
-// The paths of the first `count` rows, relative ones below the root or the payload folder.
-std::vector<std::string> Targets(const std::string& root, const std::string& folderParent,
+// The paths of the first `count` rows in the payload folder below folderParent.
+std::vector<std::string> Targets(const std::string& folderParent,
                                  std::size_t count = kPayloadFileCount) {
   std::vector<std::string> paths;
   for (std::size_t i = 0; i < count; ++i) {
-    const std::string relative = kWritingOrder[i];
-    paths.push_back((relative.find('\\') == std::string::npos ? root : folderParent) + relative);
+    paths.push_back(folderParent + "boot\\qelv\\" + kWritingOrder[i]);
   }
   return paths;
 }
 
-TEST(DeployBootFiles, WritesTheCatalogueInOrderBelowTheSystemDriveRoot) {
+TEST(DeployBootFiles, WritesTheCatalogueInOrderIntoThePayloadFolderAndFlushesIt) {
   struct Case {
     const char* systemDirectory;
-    const char* root;          // as the deployment names it
-    const char* folderParent;  // of "boot\qelv", likewise
-    const char* rootFound;     // where those lie
+    const char* folderParent;  // of "boot\qelv", as the deployment names it
     const char* folderParentFound;
   } cases[] = {
-      {"C:\\WINDOWS\\system32", "C:\\", "C:\\", "C:\\", "C:\\"},
-      {"D:\\WINNT\\system32", "D:\\", "D:\\", "D:\\", "D:\\"},
-      // No system directory: the current drive's root and the current folder.
-      {"", "\\", "", "D:\\", "D:\\work\\"},
+      {"C:\\WINDOWS\\system32", "C:\\", "C:\\"},
+      {"D:\\WINNT\\system32", "D:\\", "D:\\"},
+      // No system directory: below the current folder.
+      {"", "", "D:\\work\\"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.systemDirectory);
@@ -103,16 +85,17 @@ TEST(DeployBootFiles, WritesTheCatalogueInOrderBelowTheSystemDriveRoot) {
     std::vector<std::string> pumpedAfter;
     w.onPump = [&] { pumpedAfter.push_back(w.Log().back()); };
 
-    ASSERT_TRUE(DeployBootFiles(w.platform()));
+    ASSERT_TRUE(DeployBootFiles(w.platform(), PayloadCatalogue()));
 
-    const std::vector<std::string> targets = Targets(c.root, c.folderParent);
+    const std::vector<std::string> targets = Targets(c.folderParent);
     EXPECT_EQ(Opened(w), targets);
     std::vector<std::string> afterOpening;
     for (const std::string& target : targets) afterOpening.push_back("OpenForWriting " + target);
     EXPECT_EQ(pumpedAfter, afterOpening);  // one pass a file, before its write
 
+    w.PowerCut();  // every file was flushed
     sim::Snapshot expected = before;
-    const std::vector<std::string> found = Targets(c.rootFound, c.folderParentFound);
+    const std::vector<std::string> found = Targets(c.folderParentFound);
     for (std::size_t i = 0; i < kPayloadFileCount; ++i) {
       EXPECT_EQ(w.Bytes(found[i]), Content(PayloadCatalogue()[i])) << found[i];
       expected[found[i]] = {false, attr::kArchive, Content(PayloadCatalogue()[i])};
@@ -134,11 +117,11 @@ TEST(DeployBootFiles, StopsAtTheFirstFileThatFailsOrHasTheWrongLength) {
          AddPayload(w, 103);
        },
        error::kResourceNameNotFound, 2},
-      {"no payload folder", [](SimWindows& w) { AddPayload(w); }, error::kPathNotFound, 3},
+      {"no payload folder", [](SimWindows& w) { AddPayload(w); }, error::kPathNotFound, 1},
       {"read-only target",
        [](SimWindows& w) {
          Ready(w);
-         w.PutFile("C:\\ntldr", "old loader", attr::kReadOnly);
+         w.PutFile("C:\\boot\\qelv\\ntldr", "old loader", attr::kReadOnly);
        },
        error::kAccessDenied, 2},
       {"disk full",
@@ -148,6 +131,12 @@ TEST(DeployBootFiles, StopsAtTheFirstFileThatFailsOrHasTheWrongLength) {
          w.SetFreeSpace('C', rows[0].size + rows[1].size + rows[2].size - 1);
        },
        error::kDiskFull, 3},
+      {"flush refused",
+       [](SimWindows& w) {
+         Ready(w);
+         w.FailOn(sim::Op::Flush, "C:\\boot\\qelv\\fastfat.sys", error::kWriteFault);
+       },
+       error::kWriteFault, 4},
       {"one byte too many",
        [](SimWindows& w) {
          Ready(w);
@@ -160,10 +149,10 @@ TEST(DeployBootFiles, StopsAtTheFirstFileThatFailsOrHasTheWrongLength) {
     SimWindows w;
     c.arrange(w);
 
-    EXPECT_FALSE(DeployBootFiles(w.platform()));
+    EXPECT_FALSE(DeployBootFiles(w.platform(), PayloadCatalogue()));
     EXPECT_EQ(w.platform().lastError.Get(), c.error);
-    EXPECT_EQ(Opened(w), Targets("C:\\", "C:\\", c.rowsOpened));
-    EXPECT_FALSE(w.Exists("C:\\g1ldr"));
+    EXPECT_EQ(Opened(w), Targets("C:\\", c.rowsOpened));
+    EXPECT_FALSE(w.Exists("C:\\boot\\qelv\\g1ldr"));
   }
 }
 

@@ -1,0 +1,60 @@
+#include "job/pending_job.h"
+
+#include "job/boot_files.h"
+#include "job/boot_menu_entry.h"
+#include "platform/text_utf8.h"
+
+namespace tovak {
+
+Presence DefaultStartsLoader(JobContext& job) {
+  // An empty answer is either no default or a boot.ini that could not be read: the last error
+  // tells which, and taking an unreadable one for "no job" would save the job's boot.ini as the
+  // system's own.
+  job.platform.lastError.Set(error::kSuccess);
+  const std::string root = job.Root();
+  const std::string loader = ReadIniString(job.platform.profile, "boot loader", "default",
+                                           root + kBootIniFile.name);
+  if (loader.empty()) {
+    const std::uint32_t code = job.platform.lastError.Get();
+    return code == error::kSuccess || code == error::kFileNotFound ? Presence::Absent
+                                                                   : Presence::Unknown;
+  }
+  return LowerAscii(loader) == LowerAscii(root + "g1ldr") ? Presence::Present : Presence::Absent;
+}
+
+Presence HoldsPendingJob(JobContext& job) {
+  const Presence loader = DefaultStartsLoader(job);
+  if (loader != Presence::Present) return loader;
+  for (const char* name : {"qelv\\state.txt", "qelv\\ghost.exe", kBootIniFile.backup}) {
+    const Presence there = job.File(job.InBoot(name));
+    if (there != Presence::Present) return there;
+  }
+  return Presence::Present;
+}
+
+bool CancelPendingJob(JobContext& job) {
+  PutBack(job, job.Root() + kBootIniFile.name, job.InBoot(kBootIniFile.backup), kRootFileBits);
+  // Until boot.ini is back, the job stays as it was: the next start still runs it.
+  if (!job.rollback.AllPutBack()) return false;
+  for (const SavedBootFile& file : kReplacedBootFiles) {
+    const std::string path = job.Root() + file.name;
+    const std::string saved = job.InBoot(file.backup);
+    const Presence copy = job.File(saved);
+    if (copy == Presence::Unknown) {
+      job.rollback.Keep(path, saved);
+    } else if (copy == Presence::Present) {
+      PutBack(job, path, saved, kRootFileBits);
+    } else if (job.File(path) == Presence::Present) {
+      // The system had none: the job's own goes.
+      job.DeleteFile(path);
+    }
+  }
+  if (!job.rollback.AllPutBack()) return false;
+  if (!job.control.DeleteFolderTree(job.Root() + "boot")) return false;
+  const std::string msboot = job.Root() + "msboot";
+  const Presence setAside = job.Entry(msboot);
+  if (setAside == Presence::Absent) return true;
+  return setAside == Presence::Present && job.platform.files.Rename(msboot, job.Root() + "boot");
+}
+
+}  // namespace tovak

@@ -1,0 +1,22 @@
+// A job this program prepared that has not run yet, and putting the machine back as it was before it.
+#pragma once
+
+#include "job/job_context.h"
+
+namespace tovak {
+
+// Whether boot.ini's default entry starts the job's loader (root followed by "g1ldr"): only an
+// administrator or this program can have made it so, while anybody may create a folder "boot".
+Presence DefaultStartsLoader(JobContext& job);
+
+// The job's loader is the default and "boot" holds the job state file, the imaging program and
+// the saved boot.ini. Anything else in "boot" is somebody's own folder.
+Presence HoldsPendingJob(JobContext& job);
+
+// Puts boot.ini, ntldr, bootfont.bin and g1ldr back from their saved copies, boot.ini first so
+// that a cancel cut off half-way still starts Windows; then removes "boot" and gives "msboot" its
+// name back. A file that cannot be put back is recorded as kept and "boot" stays. False when
+// anything was left undone.
+bool CancelPendingJob(JobContext& job);
+
+}  // namespace tovak
