@@ -43,6 +43,15 @@ const char* LayoutRefusal(const DriveAddresses& mapped) {
   return nullptr;
 }
 
+// Without the drive map Windows can still say cheaply where the system drive lives; on another
+// layout every start would end in the pre-boot loader's error. No answer says nothing.
+const char* SystemPlaceRefusal(SystemServices& system, const std::string& root) {
+  DevicePlace place;
+  if (!system.DriveDevicePlace(root.substr(0, 2), place)) return nullptr;
+  const bool first = place.device == 0 && place.partition == 1;
+  return first ? nullptr : messages::kSystemNotFirstPartition;
+}
+
 // Made for the job when missing; removed again on failure while it is still empty.
 bool PrepareImageFolder(JobContext& job, const std::string& folder) {
   const Presence there = job.Entry(folder);
@@ -107,11 +116,12 @@ void JobDriver::OnOkClick() {
   form_.SetCaption(messages::kWaitCaption);
   DriveAddresses mapped;
   if (choice.mapDisks) mapped = driveMap_.MapDrivesToPartitions(path.substr(0, 2), root.substr(0, 2));
-  const char* placeRefusal = choice.mapDisks ? LayoutRefusal(mapped) : nullptr;
+  const char* placeRefusal = choice.mapDisks ? LayoutRefusal(mapped)
+                                             : SystemPlaceRefusal(platform_.system, root);
   // Ghost has no partition 0: a drive that neither the map nor the fixed table knows cannot be
   // addressed, and the job would only restart the machine for nothing.
   if (!placeRefusal && mapped.image.empty() && PartitionNumber(path) == 0) {
-    placeRefusal = messages::kUnknownPartition;
+    placeRefusal = choice.mapDisks ? messages::kUnknownPartitionMapped : messages::kUnknownPartition;
   }
   if (placeRefusal) {
     form_.SetCaption(idleCaption);

@@ -23,9 +23,11 @@ constexpr const char* kDosMisread = "路径中有在 DOS 下会被误读的汉�
 constexpr const char* kNoAnsiForm = "路径中有系统代码页无法表示的字符，请换一个路径";
 constexpr const char* kTooLong = "路径太长，DOS 下的命令行放不下，请换一个较短的路径";
 
-// Disk layouts the job refuses when the drive map was built.
+// Disk layouts the job refuses, from the drive map or from where Windows says the system drive is.
 constexpr const char* kUnknownPartition =
     "无法确定镜象所在的硬盘分区，请勾选“多硬盘？”后再试，或把镜象放在本机硬盘的其他分区";
+constexpr const char* kUnknownPartitionMapped =
+    "检测了磁盘位置，仍然无法确定镜象所在的硬盘分区，请把镜象放在本机硬盘的其他分区";
 constexpr const char* kSystemNotFirstPartition =
     "Windows 不在第一个硬盘的第一个分区（1:1）上，而备份和恢复的总是 1:1 分区，不能在这台机器上使用";
 constexpr const char* kImageOnFirstPartition =

@@ -8,6 +8,13 @@ namespace tovak {
 
 using Handle = std::uintptr_t;
 
+// Where a drive lives, as IOCTL_STORAGE_GET_DEVICE_NUMBER tells it: the disk counted from 0 and the
+// partition counted from 1.
+struct DevicePlace {
+  std::uint32_t device = 0;
+  std::uint32_t partition = 0;
+};
+
 struct Luid {
   std::uint32_t low = 0;
   std::int32_t high = 0;
@@ -29,6 +36,8 @@ class SystemServices {
   virtual bool CloseHandle(Handle handle) = 0;
   // ExitWindowsEx.
   virtual bool RequestExit(std::uint32_t flags, std::uint32_t reserved) = 0;
+  // The disk and partition of a drive such as "C:"; false when Windows cannot tell.
+  virtual bool DriveDevicePlace(const std::string& drive, DevicePlace& place) = 0;
   // Wine, not Windows, runs the program: ntdll exports wine_get_version.
   virtual bool RunningUnderWine() = 0;
   // The system's own text for an error code (FormatMessage), without the trailing line break.

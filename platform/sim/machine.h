@@ -54,6 +54,7 @@ struct Machine {
   std::uint32_t version;
   bool privilegeHeld = true;
   bool wine = false;
+  std::map<char, DevicePlace> devicePlaces{{'C', DevicePlace{0, 1}}};
   bool shutdownEnabled = false;
   std::set<Handle> tokens;
   Handle nextToken = 0x100;

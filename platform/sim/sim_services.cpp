@@ -103,6 +103,19 @@ bool SimWindows::RequestExit(std::uint32_t flags, std::uint32_t reserved) {
   return true;
 }
 
+bool SimWindows::DriveDevicePlace(const std::string& drive, DevicePlace& place) {
+  Machine& m = *state_;
+  m.log.push_back("DriveDevicePlace " + drive);
+  char letter = drive.empty() ? '\0' : drive[0];
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  auto known = m.devicePlaces.find(letter);
+  if (drive.size() != 2 || drive[1] != ':' || known == m.devicePlaces.end()) {
+    return m.Fail(error::kFileNotFound);
+  }
+  place = known->second;
+  return true;
+}
+
 bool SimWindows::RunningUnderWine() { return state_->wine; }
 
 std::string SimWindows::ErrorText(std::uint32_t code) {

@@ -139,6 +139,12 @@ void SimWindows::SetFreeSpace(char drive, std::uint64_t bytes) {
 
 void SimWindows::SetRunningUnderWine(bool wine) { state_->wine = wine; }
 
+void SimWindows::SetDevicePlace(char drive, DevicePlace place) {
+  state_->devicePlaces[DriveLetter(drive)] = place;
+}
+
+void SimWindows::ForgetDevicePlace(char drive) { state_->devicePlaces.erase(DriveLetter(drive)); }
+
 void SimWindows::FailEveryCall(std::uint32_t error) {
   state_->failEveryCall = true;
   state_->everyCallError = error;

@@ -91,6 +91,10 @@ class SimWindows final : public FileSystem,
   void SetCodePage(std::uint32_t codePage);  // 936, 1252, 932, ...
   void SetPrivilegeHeld(bool held);
   void SetRunningUnderWine(bool wine);  // false at first: a real Windows
+  // Where Windows says a drive lives; C: is the first partition of the first disk at first, and
+  // Windows cannot tell for other drives until set.
+  void SetDevicePlace(char drive, DevicePlace place);
+  void ForgetDevicePlace(char drive);
   // Whether AdjustPrivilege has enabled the shutdown privilege, which an NT RequestExit needs
   // (without it RequestExit fails with ERROR_PRIVILEGE_NOT_HELD, but is still recorded).
   bool ShutdownPrivilegeEnabled() const;
@@ -164,6 +168,7 @@ class SimWindows final : public FileSystem,
   bool CloseHandle(Handle handle) override;
   bool RequestExit(std::uint32_t flags, std::uint32_t reserved) override;
   std::string ErrorText(std::uint32_t code) override;
+  bool DriveDevicePlace(const std::string& drive, DevicePlace& place) override;
   bool RunningUnderWine() override;
 
   // Resources

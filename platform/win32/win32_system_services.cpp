@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <winioctl.h>
 
 #include <cstring>
 
@@ -26,6 +27,26 @@ class Win32SystemServices final : public SystemServices {
   }
 
   std::uint32_t Version() override { return ::GetVersion(); }
+
+  bool DriveDevicePlace(const std::string& drive, DevicePlace& place) override {
+    std::string ansi;
+    if (!Utf8ToAnsi("\\\\.\\" + drive, ansi)) return false;
+    // No access asked: the question needs none, and no administrator rights.
+    HANDLE volume = ::CreateFileA(ansi.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+    if (volume == INVALID_HANDLE_VALUE) return false;
+    STORAGE_DEVICE_NUMBER number{};
+    DWORD returned = 0;
+    const bool told = ::DeviceIoControl(volume, IOCTL_STORAGE_GET_DEVICE_NUMBER, nullptr, 0,
+                                        &number, sizeof number, &returned, nullptr) != 0 &&
+                      returned >= sizeof number;
+    KeepLastError keep;
+    ::CloseHandle(volume);
+    if (!told) return false;
+    place.device = number.DeviceNumber;
+    place.partition = number.PartitionNumber;
+    return true;
+  }
 
   Handle CurrentProcess() override { return reinterpret_cast<Handle>(::GetCurrentProcess()); }
 

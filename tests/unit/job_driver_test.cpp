@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "job/boot_menu_entry.h"
 #include "tests/unit/job_harness.h"
@@ -245,6 +246,49 @@ TEST(JobDriver, AMappedLayoutThatWouldImageTheWrongPartitionIsRefused) {
     EXPECT_EQ(job.form.caption, kIdleCaption) << what;
     EXPECT_EQ(job.form.events.back(), "focus") << what;
     EXPECT_EQ(job.restarter.restarts, 0) << what;
+  }
+}
+
+// Unticked, Windows still says where the system drive lives; ticked, the map decides, and a drive
+// it does not find either is refused in other words than "tick the box".
+TEST(JobDriver, TheSystemDrivesPlaceIsCheckedTickedOrNot) {
+  const char* const systemElsewhere =
+      "Windows 不在第一个硬盘的第一个分区（1:1）上，而备份和恢复的总是 1:1 分区，不能在这台机器上使用";
+  struct Case {
+    const char* what;
+    std::optional<DevicePlace> place;  // none: Windows cannot tell
+    bool ticked;
+    const char* path;
+    const char* refusal;  // nullptr: the job is prepared
+  } cases[] = {
+      {"first partition", DevicePlace{0, 1}, false, "d:\\Nusk", nullptr},
+      {"Windows cannot tell", std::nullopt, false, "d:\\Nusk", nullptr},
+      {"second partition", DevicePlace{0, 2}, false, "d:\\Nusk", systemElsewhere},
+      {"second disk", DevicePlace{1, 1}, false, "d:\\Nusk", systemElsewhere},
+      // The map is the source once ticked: it found nothing here, so it says nothing either.
+      {"ticked", DevicePlace{0, 2}, true, "d:\\Nusk", nullptr},
+      {"ticked, drive not found", DevicePlace{0, 1}, true, "r:\\img",
+       "检测了磁盘位置，仍然无法确定镜象所在的硬盘分区，请把镜象放在本机硬盘的其他分区"},
+  };
+  for (const Case& c : cases) {
+    JobHarness job;
+    if (c.place) {
+      job.windows.SetDevicePlace('C', *c.place);
+    } else {
+      job.windows.ForgetDevicePlace('C');
+    }
+    job.form.disk = c.ticked;
+    job.form.path = c.path;
+    const sim::Snapshot before = job.windows.Take();
+    job.Click();
+    if (!c.refusal) {
+      EXPECT_TRUE(job.Errors().empty()) << c.what;
+      continue;
+    }
+    EXPECT_EQ(job.windows.Take(), before) << c.what;
+    ASSERT_EQ(job.Errors().size(), 1u) << c.what;
+    EXPECT_EQ(job.Errors()[0].text, c.refusal) << c.what;
+    EXPECT_TRUE(job.form.Idle()) << c.what;
   }
 }
 

@@ -71,6 +71,9 @@ class FailingToken : public SystemServices {
   bool RequestExit(std::uint32_t flags, std::uint32_t reserved) override {
     return w_.RequestExit(flags, reserved);
   }
+  bool DriveDevicePlace(const std::string& drive, DevicePlace& place) override {
+    return w_.DriveDevicePlace(drive, place);
+  }
   bool RunningUnderWine() override { return w_.RunningUnderWine(); }
   std::string ErrorText(std::uint32_t code) override { return w_.ErrorText(code); }
 

@@ -146,6 +146,17 @@ TEST_F(Win32Seam, ShutdownPrivilegeSequence) {
   EXPECT_EQ(p().lastError.Get(), error::kInvalidHandle);
 }
 
+// Wine answers for its C: as the first partition of the first disk, as an XP machine would.
+TEST_F(Win32Seam, WindowsTellsWhereADriveLivesAndNothingForADriveThatIsNot) {
+  if (!p().system.RunningUnderWine()) GTEST_SKIP() << "the drives of a Wine prefix";
+  DevicePlace place{7, 7};
+  ASSERT_TRUE(p().system.DriveDevicePlace("C:", place)) << p().lastError.Get();
+  EXPECT_EQ(place.device, 0u);
+  EXPECT_EQ(place.partition, 1u);
+  EXPECT_FALSE(p().system.DriveDevicePlace("Q:", place));
+  EXPECT_EQ(p().lastError.Get(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+}
+
 TEST_F(Win32Seam, CustomResourcesAreReadWholeInChinesePrc) {
   std::string bytes;
   ASSERT_TRUE(p().resources.LoadCustom(101, bytes));
