@@ -7,6 +7,7 @@
 
 #include "disks/wmi.h"
 #include "job/job_driver.h"
+#include "job/pending_job_check.h"
 #include "payload/payload_deployment.h"
 #include "platform/shut_down.h"
 #include "platform/win32/win32_platform.h"
@@ -39,6 +40,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown);
   form.SetOkHandler([&driver] { driver.OnOkClick(); });
 
+  // A job prepared earlier and never run would start at the next boot without a word.
+  tovak::OfferToCancelPendingJob(platform);
   if (!form.Create(showCommand)) return 1;
   return RunMessageLoop(form);
 }

@@ -93,7 +93,8 @@ bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal)
   const Presence loader = DefaultStartsLoader(job);
   if (bootThere == Presence::Unknown || loader == Presence::Unknown) return false;
   if (loader == Presence::Present) {
-    const Presence pending = HoldsPendingJob(job);
+    Operation operation;
+    const Presence pending = FindPendingJob(job, operation);
     if (pending == Presence::Unknown) return false;
     // Setting "boot" aside would save a boot.ini that starts the loader again at every start.
     if (pending == Presence::Absent) refusal = messages::kLoaderWithoutJob;
@@ -132,7 +133,12 @@ bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
   }
   if (plan == BootFolderPlan::SetAside && !SetAsideAsMsboot(job, boot, msboot)) return false;
   if (plan == BootFolderPlan::Merge && !MergeIntoMsboot(job, boot, msboot)) return false;
-  if (!job.MakeFolder(boot) || !job.MakeFolder(boot + "\\qelv")) return false;
+  // Between the job and the restart nobody without rights may add or swap a file the DOS side uses.
+  FileSystem& files = job.platform.files;
+  if (!job.MakeFolder(boot) || !files.CloseToOthers(boot) || !job.MakeFolder(boot + "\\qelv") ||
+      !files.CloseToOthers(boot + "\\qelv")) {
+    return false;
+  }
   // What the job writes goes first: it gives room to put the rest back.
   job.rollback.Add(Rollback::Phase::Remove,
                    [&job, boot] { job.control.DeleteFolderTree(boot + "\\qelv"); });

@@ -6,6 +6,7 @@
 #include "job/boot_folder.h"
 #include "job/job_context.h"
 #include "job/job_messages.h"
+#include "job/kept_copies.h"
 #include "job/job_script.h"
 #include "job/path_rules.h"
 
@@ -62,16 +63,6 @@ bool PrepareImageFolder(JobContext& job, const std::string& folder) {
   return true;
 }
 
-// What a failed job says it did: either everything is back, or which boot files are not, and
-// where their saved copies wait.
-std::string RollbackReport(const Rollback& rollback) {
-  if (rollback.AllPutBack()) return messages::kRolledBack;
-  std::string text = messages::kNotPutBack;
-  for (const KeptCopy& kept : rollback.Kept()) {
-    text += "\r\n" + kept.file + messages::kSavedCopyAt + kept.savedCopy + messages::kSavedCopyEnd;
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -148,7 +139,8 @@ void JobDriver::OnOkClick() {
     rollback.Run();
     std::string text = std::string(step) + messages::kStepFailed;
     if (code != error::kSuccess) text += platform_.system.ErrorText(code);
-    ShowError(text + "\r\n" + RollbackReport(rollback));
+    const std::string kept = DescribeKeptCopies(rollback);
+    ShowError(text + "\r\n" + (kept.empty() ? messages::kRolledBack : kept));
     form_.SetCaption(idleCaption);
     SetWorking(false);
   };

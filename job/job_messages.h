@@ -4,6 +4,7 @@
 namespace tovak::messages {
 
 constexpr const char* kErrorTitle = "错误";
+constexpr const char* kNoticeTitle = "提示";
 constexpr const char* kRestartTitle = "重启";
 constexpr const char* kWaitCaption = "请等待程序正在处理中...";
 constexpr const char* kSystemPartition = "备份和恢复操作不能在系统分区上";
@@ -57,5 +58,14 @@ constexpr const char* kNotPutBack =
     "下列启动文件没能恢复原状，它们保存的副本还在，可以用副本手工恢复：";
 constexpr const char* kSavedCopyAt = "（副本：";
 constexpr const char* kSavedCopyEnd = "）";
+
+// A job prepared earlier that has not run yet, found at start.
+constexpr const char* kPendingBackup =
+    "上次准备的备份任务还没有执行，下次启动电脑时会自动运行。\r\n要取消这个任务吗？";
+constexpr const char* kPendingRestore =
+    "上次准备的恢复任务还没有执行，下次启动电脑时会自动运行。\r\n要取消这个任务吗？";
+constexpr const char* kCancelled = "任务已取消。";
+constexpr const char* kCancelFailed = "任务没能完全取消：";
+constexpr const char* kBootFilesBack = "启动文件已恢复原状。";
 
 }  // namespace tovak::messages

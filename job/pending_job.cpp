@@ -22,14 +22,35 @@ Presence DefaultStartsLoader(JobContext& job) {
   return LowerAscii(loader) == LowerAscii(root + "g1ldr") ? Presence::Present : Presence::Absent;
 }
 
-Presence HoldsPendingJob(JobContext& job) {
+Presence FindPendingJob(JobContext& job, Operation& operation) {
   const Presence loader = DefaultStartsLoader(job);
   if (loader != Presence::Present) return loader;
+  FileSystem& files = job.platform.files;
   for (const char* name : {"qelv\\state.txt", "qelv\\ghost.exe", kBootIniFile.backup}) {
     const Presence there = job.File(job.InBoot(name));
     if (there != Presence::Present) return there;
   }
-  return Presence::Present;
+  // What would be put back or run: a file planted by somebody else is no job of ours.
+  for (const char* name : {"qelv\\state.txt", kBootIniFile.backup, "ntldr.bak", "bootfont.bak",
+                           "g1ldr.bak"}) {
+    const std::string path = job.InBoot(name);
+    const Presence there = job.File(path);
+    if (there == Presence::Unknown) return there;
+    if (there == Presence::Present && files.OwnerOf(path) == Ownership::Untrusted) {
+      return Presence::Absent;
+    }
+  }
+  // The DOS side compares the whole first line, case included.
+  std::string state;
+  if (!files.Read(job.InBoot("qelv\\state.txt"), 64, state)) return Presence::Unknown;
+  const std::string line = state.substr(0, state.find_first_of("\r\n"));
+  for (Operation candidate : {Operation::Backup, Operation::Restore}) {
+    if (line == JobStateText(candidate)) {
+      operation = candidate;
+      return Presence::Present;
+    }
+  }
+  return Presence::Absent;
 }
 
 bool CancelPendingJob(JobContext& job) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "job/job_context.h"
+#include "job/job_script.h"
 
 namespace tovak {
 
@@ -9,9 +10,10 @@ namespace tovak {
 // administrator or this program can have made it so, while anybody may create a folder "boot".
 Presence DefaultStartsLoader(JobContext& job);
 
-// The job's loader is the default and "boot" holds the job state file, the imaging program and
-// the saved boot.ini. Anything else in "boot" is somebody's own folder.
-Presence HoldsPendingJob(JobContext& job);
+// The job's loader is the default, and "boot" holds a job state file that names one of the two
+// jobs, the imaging program and the saved boot.ini, none of them owned by anybody the job does not
+// trust (where the volume keeps owners). Anything else in "boot" is somebody's own folder.
+Presence FindPendingJob(JobContext& job, Operation& operation);
 
 // Puts boot.ini, ntldr, bootfont.bin and g1ldr back from their saved copies, boot.ini first so
 // that a cancel cut off half-way still starts Windows; then removes "boot" and gives "msboot" its

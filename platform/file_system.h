@@ -3,6 +3,7 @@
 // another file. A failing call leaves its code in the thread's last error (see last_error.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,6 +26,11 @@ constexpr std::uint32_t Settable(std::uint32_t attributes) {
   return (attributes & ~(kDirectory | kNormal)) != 0 ? attributes & ~(kDirectory | kNormal) : kNormal;
 }
 }  // namespace attr
+
+// Who owns a file, as far as the job trusts it: the Administrators group, SYSTEM or the user running
+// the program (who prepares jobs, so an administrator) is trusted; Unknown where the volume keeps no
+// owners or the owner cannot be read.
+enum class Ownership { Trusted, Untrusted, Unknown };
 
 // One entry of a directory search: the attribute word and the bare name.
 struct FindData {
@@ -70,6 +76,13 @@ class FileSystem {
   virtual bool CreateFolder(const std::string& path) = 0;
   virtual bool RemoveFolder(const std::string& path) = 0;
   virtual bool FileLength(const std::string& path, std::uint64_t& length) = 0;
+  // The file's first bytes, at most limit of them.
+  virtual bool Read(const std::string& path, std::size_t limit, std::string& bytes) = 0;
+  // Gives the folder an access list of its own that nothing above it changes: administrators and
+  // the system may do anything, users may only read and run what is in it, and what is made in it
+  // later inherits that. True, doing nothing, on a volume that keeps no access lists.
+  virtual bool CloseToOthers(const std::string& folder) = 0;
+  virtual Ownership OwnerOf(const std::string& path) = 0;
   // Creates the file, or opens an existing one without truncating it yet. Null on failure.
   virtual std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) = 0;
 };

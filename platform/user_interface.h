@@ -8,7 +8,7 @@ namespace tovak {
 // The title a message box shows when its caller sets none.
 constexpr const char* kAppTitle = "TovakBack";
 
-enum class MessageButtons { Ok, YesNo };
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Information, Critical };
 enum class MessageAnswer { Ok, Yes, No };
 

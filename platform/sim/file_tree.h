@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/sim/sim_path.h"
 
 namespace tovak::sim {
@@ -17,6 +18,8 @@ struct Node {
   std::uint32_t bits = 0;  // attribute bits other than the folder bit
   std::string bytes;
   bool unflushed = false;  // written since the last flush: a power cut loses it
+  bool closed = false;     // closed to others by CloseToOthers; what is made inside inherits it
+  Ownership owner = Ownership::Unknown;
   Node* link = nullptr;    // a junction's target: paths through it continue there
   Node* parent = nullptr;
   std::map<std::string, std::unique_ptr<Node>> children;  // by NameKey, the order NTFS lists

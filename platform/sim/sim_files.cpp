@@ -312,6 +312,38 @@ bool SimWindows::FileLength(const std::string& path, std::uint64_t& length) {
   return true;
 }
 
+bool SimWindows::Read(const std::string& path, std::size_t limit, std::string& bytes) {
+  Machine& m = *state_;
+  Place place;
+  if (!m.Admit(Op::Read, "Read " + path, path) || !m.Locate(path, place) || !Existing(m, place)) {
+    return false;
+  }
+  if (place.node->folder) return m.Fail(error::kAccessDenied);
+  bytes = place.node->bytes.substr(0, limit);
+  return true;
+}
+
+bool SimWindows::CloseToOthers(const std::string& folder) {
+  Machine& m = *state_;
+  Place place;
+  if (!m.Admit(Op::CloseToOthers, "CloseToOthers " + folder, folder) || !m.Locate(folder, place) ||
+      !Existing(m, place)) {
+    return false;
+  }
+  place.node->closed = true;
+  return true;
+}
+
+Ownership SimWindows::OwnerOf(const std::string& path) {
+  Machine& m = *state_;
+  Place place;
+  if (!m.Admit(Op::OwnerOf, "OwnerOf " + path, path) || !m.Locate(path, place) ||
+      !Existing(m, place)) {
+    return Ownership::Unknown;
+  }
+  return place.node->owner;
+}
+
 std::unique_ptr<OutputFile> SimWindows::OpenForWriting(const std::string& path) {
   Machine& m = *state_;
   Place place;

@@ -96,10 +96,21 @@ std::uint32_t SimWindows::Attributes(const std::string& path) const {
   return node ? node->Attributes() : attr::kInvalid;
 }
 
+void SimWindows::SetOwner(const std::string& path, Ownership owner) {
+  Node* node = state_->Lookup(path);
+  if (!node) throw std::invalid_argument("no such entry: " + path);
+  node->owner = owner;
+}
+
+bool SimWindows::ClosedToOthers(const std::string& path) const {
+  const Node* node = state_->Lookup(path);
+  return node && node->closed;
+}
+
 Snapshot SimWindows::Take() const {
   Snapshot snapshot;
   state_->tree.Visit([&snapshot](const Node& node) {
-    snapshot[node.FullPath()] = EntryState{node.folder, node.Attributes(), node.bytes};
+    snapshot[node.FullPath()] = EntryState{node.folder, node.Attributes(), node.bytes, node.closed};
   });
   return snapshot;
 }

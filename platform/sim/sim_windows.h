@@ -27,6 +27,9 @@ enum class Op {
   CreateFolder,
   RemoveFolder,
   FileLength,
+  Read,
+  CloseToOthers,
+  OwnerOf,
   OpenForWriting,
   Write,
   Close,
@@ -48,8 +51,10 @@ struct EntryState {
   bool folder = false;
   std::uint32_t attributes = 0;
   std::string bytes;
+  bool closed = false;  // closed to others by CloseToOthers
   bool operator==(const EntryState& other) const {
-    return folder == other.folder && attributes == other.attributes && bytes == other.bytes;
+    return folder == other.folder && attributes == other.attributes && bytes == other.bytes &&
+           closed == other.closed;
   }
 };
 
@@ -84,6 +89,9 @@ class SimWindows final : public FileSystem,
   bool IsFolder(const std::string& path) const;
   std::string Bytes(const std::string& path) const;         // empty when missing
   std::uint32_t Attributes(const std::string& path) const;  // attr::kInvalid when missing
+  // A file's owner as OwnerOf tells it: Unknown at first, as on a volume that keeps none.
+  void SetOwner(const std::string& path, Ownership owner);
+  bool ClosedToOthers(const std::string& path) const;
   Snapshot Take() const;
 
   void SetSystemDirectory(const std::string& path);  // "" makes GetSystemDirectoryA fail
@@ -144,6 +152,9 @@ class SimWindows final : public FileSystem,
   bool CreateFolder(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
   bool FileLength(const std::string& path, std::uint64_t& length) override;
+  bool Read(const std::string& path, std::size_t limit, std::string& bytes) override;
+  bool CloseToOthers(const std::string& folder) override;
+  Ownership OwnerOf(const std::string& path) override;
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override;
 
   // Profile

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/win32_file_security.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 
@@ -160,6 +161,32 @@ class Win32FileSystem final : public FileSystem {
     length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return true;
   }
+
+  bool Read(const std::string& path, std::size_t limit, std::string& bytes) override {
+    std::string ansi;
+    if (!Utf8ToAnsi(path, ansi)) return false;
+    HANDLE handle = ::CreateFileA(ansi.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bytes.assign(limit, '\0');
+    DWORD total = 0, got = 0;
+    bool read = true;
+    // A read may return less than asked before the end.
+    while (total < limit &&
+           (read = ::ReadFile(handle, &bytes[total], static_cast<DWORD>(limit - total), &got,
+                              nullptr) != 0) &&
+           got > 0) {
+      total += got;
+    }
+    bytes.resize(total);
+    KeepLastError keep;
+    ::CloseHandle(handle);
+    return read;
+  }
+
+  bool CloseToOthers(const std::string& folder) override { return CloseFolderToOthers(folder); }
+
+  Ownership OwnerOf(const std::string& path) override { return OwnerOfFile(path); }
 
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override {
     std::string ansi;

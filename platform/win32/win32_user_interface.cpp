@@ -10,7 +10,9 @@ class Win32UserInterface final : public UserInterface {
  public:
   MessageAnswer ShowMessage(const std::string& text, const std::string& title,
                             MessageButtons buttons, MessageIcon icon) override {
-    UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    UINT type = MB_OK;
+    if (buttons == MessageButtons::YesNo) type = MB_YESNO;
+    if (buttons == MessageButtons::YesNoDefaultNo) type = MB_YESNO | MB_DEFBUTTON2;
     if (icon == MessageIcon::Information) type |= MB_ICONINFORMATION;
     if (icon == MessageIcon::Critical) type |= MB_ICONERROR;
     // Shown text only: a character outside the code page may degrade rather than lose the box.

@@ -185,6 +185,25 @@ TEST_F(Files, ReplaceRenamesOverAFileAndFlushReachesExistingFilesOnly) {
   EXPECT_EQ(LastErrorCode(), error::kFileNotFound);
 }
 
+TEST_F(Files, ReadGivesTheFirstBytesAndFoldersCloseToOthers) {
+  MakeFile("state.txt", "msback.bat\r\n");
+  std::string bytes;
+  ASSERT_TRUE(fs().Read(Path("state.txt"), 64, bytes));
+  EXPECT_EQ(bytes, "msback.bat\r\n");
+  ASSERT_TRUE(fs().Read(Path("state.txt"), 6, bytes));
+  EXPECT_EQ(bytes, "msback");
+  EXPECT_FALSE(fs().Read(Path("none"), 64, bytes));
+  EXPECT_EQ(LastErrorCode(), error::kFileNotFound);
+
+  MakeFolder("boot");
+  EXPECT_TRUE(fs().CloseToOthers(Path("boot")));
+  MakeFile("boot\\x", "x");  // the program itself still writes there
+  EXPECT_EQ(Bytes("boot\\x"), "x");
+  EXPECT_FALSE(fs().CloseToOthers(Path("none")));
+  // What the program makes itself belongs to someone it trusts, or the volume cannot tell.
+  EXPECT_NE(fs().OwnerOf(Path("boot\\x")), Ownership::Untrusted);
+}
+
 TEST_F(Files, SearchListsEntriesWithTheirFolderBit) {
   MakeFile("a.txt", "1");
   MakeFile("B.TXT", "2", attr::kHidden | attr::kSystem);

@@ -47,6 +47,8 @@ TEST(JobDriver, BackupPreparesTheNextStartAndRestartsOnYes) {
   }
   EXPECT_FALSE(w.Exists("C:\\boot\\g1ldr.bak"));
   EXPECT_FALSE(w.Exists("C:\\msboot"));
+  // Nobody without rights may add or swap a file there before the restart.
+  EXPECT_TRUE(w.ClosedToOthers("C:\\boot") && w.ClosedToOthers("C:\\boot\\qelv"));
   EXPECT_EQ(w.Attributes("C:\\boot.ini") & kBootFileBits, 0u);
   EXPECT_EQ(Ini(job, "boot loader", "default"), "C:\\g1ldr");
   EXPECT_EQ(Ini(job, "boot loader", "timeout"), "0");

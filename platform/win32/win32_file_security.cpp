@@ -1,0 +1,105 @@
+#include "platform/win32/win32_file_security.h"
+
+#include <windows.h>
+#include <aclapi.h>
+
+#include <memory>
+
+#include "platform/win32/win32_text.h"
+
+namespace tovak::win32 {
+namespace {
+
+// FAT volumes keep neither access lists nor owners.
+bool KeepsAccessLists(const std::string& path) {
+  const std::string root = path.size() >= 3 && path[1] == ':' ? path.substr(0, 3) : std::string();
+  DWORD flags = 0;
+  KeepLastError keep;
+  return ::GetVolumeInformationA(root.empty() ? nullptr : root.c_str(), nullptr, 0, nullptr,
+                                 nullptr, &flags, nullptr, 0) &&
+         (flags & FILE_PERSISTENT_ACLS) != 0;
+}
+
+struct SidDeleter {
+  void operator()(void* sid) const { ::FreeSid(sid); }
+};
+using Sid = std::unique_ptr<void, SidDeleter>;
+
+// A well-known SID of the NT authority: one or two sub-authorities.
+Sid NtSid(DWORD first, DWORD second = 0) {
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID sid = nullptr;
+  ::AllocateAndInitializeSid(&nt, second ? 2 : 1, first, second, 0, 0, 0, 0, 0, 0, &sid);
+  return Sid(sid);
+}
+
+bool IsProcessUser(PSID owner) {
+  HANDLE token = nullptr;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  union {
+    TOKEN_USER user;
+    BYTE bytes[256];
+  } info;
+  DWORD size = 0;
+  const bool same = ::GetTokenInformation(token, TokenUser, &info, sizeof info, &size) &&
+                    ::EqualSid(owner, info.user.User.Sid);
+  ::CloseHandle(token);
+  return same;
+}
+
+}  // namespace
+
+bool CloseFolderToOthers(const std::string& folder) {
+  if (!KeepsAccessLists(folder)) return true;
+  const std::wstring wide = Utf8ToWide(folder);
+  Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+  Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);
+  Sid users = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS);
+  if (wide.empty() || !admins || !system || !users) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  union {
+    ACL acl;
+    BYTE bytes[512];
+  } list;
+  const DWORD inherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+  if (!::InitializeAcl(&list.acl, sizeof list, ACL_REVISION) ||
+      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, FILE_ALL_ACCESS, admins.get()) ||
+      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, FILE_ALL_ACCESS, system.get()) ||
+      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited,
+                               FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, users.get())) {
+    return false;
+  }
+  // Protected: the entries the root hands down, such as users' right to add files, stop here.
+  const DWORD result = ::SetNamedSecurityInfoW(
+      const_cast<wchar_t*>(wide.c_str()), SE_FILE_OBJECT,
+      DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+      &list.acl, nullptr);
+  ::SetLastError(result);
+  return result == ERROR_SUCCESS;
+}
+
+Ownership OwnerOfFile(const std::string& path) {
+  if (!KeepsAccessLists(path)) return Ownership::Unknown;
+  const std::wstring wide = Utf8ToWide(path);
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (wide.empty() || ::GetNamedSecurityInfoW(wide.c_str(), SE_FILE_OBJECT,
+                                               OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                                               nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return Ownership::Unknown;
+  }
+  Ownership ownership = Ownership::Unknown;
+  if (owner) {
+    Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+    Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);
+    const bool trusted = (admins && ::EqualSid(owner, admins.get())) ||
+                         (system && ::EqualSid(owner, system.get())) || IsProcessUser(owner);
+    ownership = trusted ? Ownership::Trusted : Ownership::Untrusted;
+  }
+  ::LocalFree(descriptor);
+  return ownership;
+}
+
+}  // namespace tovak::win32

@@ -1,0 +1,130 @@
+// At start, a job prepared and not run is offered for cancelling; only the program's own.
+#include "job/pending_job_check.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "job/job_script.h"
+#include "tests/unit/job_harness.h"
+
+namespace tovak::testing {
+namespace {
+
+const char* const kRootBootFiles[] = {"C:\\boot.ini", "C:\\ntldr", "C:\\bootfont.bin", "C:\\g1ldr"};
+
+// Every file of C: by path and bytes. "msboot" counts as "boot": like a run, a cancel gives
+// "msboot" its name back, a folder merged into it included.
+std::map<std::string, std::string> FilesOfC(const sim::Snapshot& snapshot) {
+  std::map<std::string, std::string> files;
+  for (const auto& [path, entry] : snapshot) {
+    if (entry.folder || path.rfind("C:\\", 0) != 0) continue;
+    const bool setAside = path.rfind("C:\\msboot\\", 0) == 0;
+    files[setAside ? "C:\\boot\\" + path.substr(10) : path] = entry.bytes;
+  }
+  return files;
+}
+
+// Yes leaves C: as it was before the job, every file byte for byte, the root's boot files as the
+// DOS side leaves them; No leaves the job as it was.
+TEST(PendingJobCheck, AJobNotRunIsOfferedAndYesPutsTheMachineBackAsBeforeIt) {
+  for (Operation operation : {Operation::Backup, Operation::Restore}) {
+    for (Layout layout : {Layout::NoBoot, Layout::OwnBoot, Layout::BootAndMsboot,
+                          Layout::OwnG1ldr, Layout::LowerCaseRoot}) {
+      for (MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+        const std::string what = std::string(Name(layout)) +
+                                 (operation == Operation::Backup ? ", backup" : ", restore") +
+                                 (answer == MessageAnswer::Yes ? ", yes" : ", no");
+        JobHarness job;
+        Arrange(job, layout);
+        job.windows.PutFile("D:\\Nusk\\Nusk.gho", "image");
+        job.form.SelectBackup(operation == Operation::Backup);
+        job.form.path = operation == Operation::Backup ? "d:\\Nusk" : "d:\\Nusk\\Nusk.gho";
+        const sim::Snapshot untouched = job.windows.Take();
+        job.windows.QueueAnswer(MessageAnswer::No);
+        job.Click();
+        const sim::Snapshot pending = job.windows.Take();
+        const std::size_t shown = job.windows.Messages().size();
+
+        job.windows.QueueAnswer(answer);
+        OfferToCancelPendingJob(job.windows.platform());
+
+        const std::vector<sim::MessageRecord>& boxes = job.windows.Messages();
+        ASSERT_GE(boxes.size(), shown + 1) << what;
+        const sim::MessageRecord& question = boxes[shown];
+        EXPECT_EQ(question.text, operation == Operation::Backup
+                                     ? "上次准备的备份任务还没有执行，下次启动电脑时会自动运行。\r\n"
+                                       "要取消这个任务吗？"
+                                     : "上次准备的恢复任务还没有执行，下次启动电脑时会自动运行。\r\n"
+                                       "要取消这个任务吗？")
+            << what;
+        EXPECT_EQ(question.title, "提示");
+        EXPECT_EQ(question.buttons, MessageButtons::YesNoDefaultNo);
+        EXPECT_EQ(question.icon, MessageIcon::Information);
+        if (answer == MessageAnswer::No) {
+          EXPECT_EQ(boxes.size(), shown + 1) << what;
+          EXPECT_EQ(job.windows.Take(), pending) << what;
+          continue;
+        }
+        ASSERT_EQ(boxes.size(), shown + 2) << what;
+        EXPECT_EQ(boxes.back().text, "任务已取消。");
+        EXPECT_EQ(boxes.back().title, "提示");
+        EXPECT_EQ(boxes.back().icon, MessageIcon::Information);
+        EXPECT_EQ(FilesOfC(job.windows.Take()), FilesOfC(untouched)) << what;
+        for (const char* file : kRootBootFiles) {
+          if (job.windows.Exists(file)) {
+            EXPECT_EQ(job.windows.Attributes(file), kBootFileBits) << what << ": " << file;
+          }
+        }
+      }
+    }
+  }
+}
+
+// What only looks like a job of the program is somebody else's: no box, and nothing changes.
+TEST(PendingJobCheck, AnythingButTheProgramsOwnJobIsLeftAloneWithoutABox) {
+  auto pending = [](JobHarness& job) {
+    job.windows.QueueAnswer(MessageAnswer::No);
+    job.Click();
+  };
+  struct Case {
+    const char* what;
+    std::function<void(JobHarness&)> arrange;
+  } cases[] = {
+      {"boot.ini does not start the loader",
+       [](JobHarness& job) {
+         sim::SimWindows& w = job.windows;
+         w.PutFile("C:\\boot\\boot.bak", "[boot loader]\r\ndefault=C:\\evil.bin\r\n");
+         w.PutFile("C:\\boot\\qelv\\state.txt", "msback.bat\r\n");
+         w.PutFile("C:\\boot\\qelv\\ghost.exe", "planted");
+       }},
+      {"a state file the DOS side would not run",
+       [&](JobHarness& job) {
+         pending(job);
+         job.windows.PutFile("C:\\boot\\qelv\\state.txt", "MsBack.bat\r\n");
+       }},
+      {"no imaging program",
+       [&](JobHarness& job) {
+         pending(job);
+         job.windows.Delete("C:\\boot\\qelv\\ghost.exe");
+       }},
+      {"a saved copy owned by somebody else",
+       [&](JobHarness& job) {
+         pending(job);
+         job.windows.SetOwner("C:\\boot\\boot.bak", Ownership::Untrusted);
+       }},
+  };
+  for (const Case& c : cases) {
+    JobHarness job;
+    c.arrange(job);
+    const sim::Snapshot before = job.windows.Take();
+    const std::size_t shown = job.windows.Messages().size();
+    job.windows.QueueAnswer(MessageAnswer::Yes);
+    OfferToCancelPendingJob(job.windows.platform());
+    EXPECT_EQ(job.windows.Messages().size(), shown) << c.what;
+    EXPECT_EQ(job.windows.Take(), before) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace tovak::testing
