@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/win32_text.h"
 #include "ui/control_ids.h"
 #include "ui/image_chooser.h"
 #include "ui/link_target.h"
@@ -29,7 +30,7 @@ void FrmBack::OnCommand(int id, int code) {
     case ids::kOptionBack:
     case ids::kOptionRestore:
       // A radio button that gets the focus unchecked also reports a click; only a selection counts.
-      if (code == BN_CLICKED && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      if (code == BN_CLICKED && ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
         OnOptionClick(id);
       }
       break;
@@ -63,9 +64,9 @@ void FrmBack::OnOptionClick(int id) {
   // Tab enters the group at its selected button.
   for (int option : {ids::kOptionBack, ids::kOptionRestore}) {
     HWND button = Control(option);
-    LONG_PTR style = ::GetWindowLongPtrA(button, GWL_STYLE);
+    LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
     style = option == id ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
-    ::SetWindowLongPtrA(button, GWL_STYLE, style);
+    ::SetWindowLongPtrW(button, GWL_STYLE, style);
   }
 }
 
@@ -77,7 +78,7 @@ void FrmBack::OnDiskClick() {
 
 void FrmBack::OnPathFocus() {
   HWND path = Control(ids::kTextPath);
-  ::SendMessageA(path, EM_SETSEL, 0, ::GetWindowTextLengthA(path));
+  ::SendMessageW(path, EM_SETSEL, 0, ::GetWindowTextLengthW(path));
 }
 
 void FrmBack::OnBrowseClick() {
@@ -86,8 +87,8 @@ void FrmBack::OnBrowseClick() {
 }
 
 void FrmBack::OnLinkClick() {
-  const std::string target = LinkTarget(TOVAK_MAKER_ADDRESS);
-  ::ShellExecuteA(window_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNOACTIVATE);
+  const std::wstring target = win32::Utf8ToWide(LinkTarget(TOVAK_MAKER_ADDRESS));
+  ::ShellExecuteW(window_, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNOACTIVATE);
 }
 
 // Every pointer move over a control asks the window for the cursor first: the link's own moves.
@@ -111,7 +112,7 @@ void FrmBack::SetLinkHover(bool hover) {
   linkHover_ = hover;
   HWND link = Control(ids::kLabelWww);
   HFONT font = hover && underlinedFont_ ? underlinedFont_ : font_;
-  ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ::InvalidateRect(link, nullptr, TRUE);
 }
 

@@ -13,10 +13,10 @@ class Win32UserInterface final : public UserInterface {
     UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     if (icon == MessageIcon::Information) type |= MB_ICONINFORMATION;
     if (icon == MessageIcon::Critical) type |= MB_ICONERROR;
-    // Shown text only: a character outside the code page may degrade rather than lose the box.
-    std::string ansiText = Utf8ToAnsiLossy(text);
-    std::string ansiTitle = Utf8ToAnsiLossy(title);
-    switch (::MessageBoxA(::GetActiveWindow(), ansiText.c_str(), ansiTitle.c_str(), type)) {
+    // Wide, so that the Chinese texts read right whatever the ANSI code page.
+    const std::wstring wideText = Utf8ToWide(text);
+    const std::wstring wideTitle = Utf8ToWide(title);
+    switch (::MessageBoxW(::GetActiveWindow(), wideText.c_str(), wideTitle.c_str(), type)) {
       case IDYES: return MessageAnswer::Yes;
       case IDNO: return MessageAnswer::No;
       default: return MessageAnswer::Ok;
@@ -25,14 +25,14 @@ class Win32UserInterface final : public UserInterface {
 
   void PumpMessages() override {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         // The main loop must still see it to end the program.
         ::PostQuitMessage(static_cast<int>(msg.wParam));
         return;
       }
       ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
+      ::DispatchMessageW(&msg);
     }
   }
 };
