@@ -10,6 +10,8 @@ class Win32UserInterface final : public UserInterface {
  public:
   MessageAnswer ShowMessage(const std::string& text, const std::string& title,
                             MessageButtons buttons, MessageIcon icon) override {
+    // The box runs the window's handlers meanwhile; a caller may still read the code of its call.
+    KeepLastError keep;
     UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     if (icon == MessageIcon::Information) type |= MB_ICONINFORMATION;
     if (icon == MessageIcon::Critical) type |= MB_ICONERROR;
