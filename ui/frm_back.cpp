@@ -150,7 +150,12 @@ HWND FrmBack::Control(int id) const {
 }
 
 bool FrmBack::HandleDialogKeys(MSG& message) {
-  return window_ && ::IsDialogMessageW(window_, &message);
+  if (!window_ || !::IsDialogMessageW(window_, &message)) return false;
+  // Every move of the focus within the window, by key, by mouse or back from a dialog, happens in
+  // a message taken here. The dialog manager's own tidying after Tab, for a window that is no
+  // dialog, leaves no default at all when the focus lands elsewhere than on a push button.
+  FollowFocus();
+  return true;
 }
 
 std::string FrmBack::ReadText(int id) {

@@ -3,6 +3,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/win32/win32_text.h"
 #include "ui/control_ids.h"
 #include "ui/image_chooser.h"
@@ -14,6 +17,12 @@ namespace {
 
 constexpr COLORREF kLinkResting = RGB(0, 0, 255);
 constexpr COLORREF kLinkHover = RGB(255, 0, 255);
+
+constexpr int kPushButtons[] = {ids::kCmdSure, ids::kCmdExit, ids::kCmdPath};
+
+bool IsPushButton(int id) {
+  return std::find(std::begin(kPushButtons), std::end(kPushButtons), id) != std::end(kPushButtons);
+}
 
 }  // namespace
 
@@ -79,6 +88,23 @@ void FrmBack::OnDiskClick() {
 void FrmBack::OnPathFocus() {
   HWND path = Control(ids::kTextPath);
   ::SendMessageW(path, EM_SETSEL, 0, ::GetWindowTextLengthW(path));
+}
+
+void FrmBack::FollowFocus() {
+  HWND focus = ::GetFocus();
+  if (!window_ || !focus || !::IsChild(window_, focus)) return;  // a dialog of ours has it
+  MakeDefault(IsPushButton(::GetDlgCtrlID(focus)) ? focus : Control(ids::kCmdSure));
+}
+
+void FrmBack::MakeDefault(HWND button) {
+  for (int id : kPushButtons) {
+    HWND each = Control(id);
+    const LONG_PTR style = ::GetWindowLongPtrW(each, GWL_STYLE);
+    const LONG_PTR type = each == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if ((style & BS_TYPEMASK) == type) continue;
+    // Windows may take the whole low word of the style from the message: keep the rest of it.
+    ::SendMessageW(each, BM_SETSTYLE, (LOWORD(style) & ~BS_TYPEMASK) | type, TRUE);
+  }
 }
 
 void FrmBack::OnBrowseClick() {

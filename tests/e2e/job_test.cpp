@@ -86,9 +86,15 @@ class JobTest : public TovakTest {
     ASSERT_TRUE(TextBecomes(Ctl(ids::kTextPath), L"d:\\Nusk\\Nusk.gho"));
   }
 
-  // OK, then No to the restart question, which comes after the window has gone.
-  void PrepareJob(const std::wstring& question, const std::wstring& shot) {
-    Click(Ctl(ids::kCmdSure));
+  enum class Press { Ok, Enter };
+
+  // OK (or Enter), then No to the restart question, which comes after the window has gone.
+  void PrepareJob(const std::wstring& question, const std::wstring& shot, Press press = Press::Ok) {
+    if (press == Press::Ok) {
+      Click(Ctl(ids::kCmdSure));
+    } else {
+      PressKey(app.Window(), VK_RETURN);
+    }
     const MessageBoxSeen box = app.WaitForBox(60000);
     ASSERT_TRUE(box);
     EXPECT_EQ(box.title, L"重启");
@@ -147,6 +153,42 @@ TEST_F(JobTest, TheDefaultBackupPreparesTheBootAndTheImageFolder) {
   EXPECT_EQ(Names(L"D:"), std::vector<std::wstring>{L"Nusk"});
   EXPECT_TRUE(Attributes(L"D:\\Nusk") & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_TRUE(Names(L"D:\\Nusk").empty());
+}
+
+// Enter presses the push button that has the focus, and OK when the focus is elsewhere. Browse
+// has the focus again when its dialog is cancelled.
+TEST_F(JobTest, EnterPressesTheFocusedButtonElseOk) {
+  const Snapshot systemDrive = TakeSnapshot(L"C:", 0);
+  for (int time = 0; time < 2; ++time) {  // opened by a click, then by Enter
+    if (time == 0) {
+      Click(Ctl(ids::kCmdPath));
+    } else {
+      PressKey(app.Window(), VK_RETURN);
+    }
+    const MessageBoxSeen browser = app.WaitForBox();
+    ASSERT_TRUE(browser);
+    EXPECT_NE(::FindWindowExW(browser.window, nullptr, L"SysTreeView32", nullptr), nullptr);
+    ASSERT_TRUE(app.Answer(browser, IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedId(app.Window()) == ids::kCmdPath; }));
+    EXPECT_EQ(Style(Ctl(ids::kCmdPath)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(Style(Ctl(ids::kCmdSure)) & BS_TYPEMASK, BS_PUSHBUTTON);
+  }
+  Screenshot(app.Window(), L"browse-is-default");
+  EXPECT_EQ(TakeSnapshot(L"C:", 0), systemDrive) << "no job";
+
+  for (int tabs = 0; tabs < 10 && FocusedId(app.Window()) != ids::kTextPath; ++tabs) {
+    const int before = FocusedId(app.Window());
+    PressKey(app.Window(), VK_TAB);
+    WaitUntil([&] { return FocusedId(app.Window()) != before; }, 3000);
+  }
+  ASSERT_EQ(FocusedId(app.Window()), ids::kTextPath);
+  EXPECT_TRUE(WaitUntil([&] {
+    return (Style(Ctl(ids::kCmdSure)) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  }));
+  EXPECT_EQ(Style(Ctl(ids::kCmdPath)) & BS_TYPEMASK, BS_PUSHBUTTON);
+  ASSERT_NO_FATAL_FAILURE(PrepareJob(L"现在马上重启备份吗？", L"restart-by-enter", Press::Enter));
+  ExpectPreparedJob("msback.bat", L"MsBack.bat",
+                    "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\Nusk.gho -fx -sure -fro -z3");
 }
 
 // The run gives the cases named Cp1252* an English locale, so Wine gives them the ANSI code page

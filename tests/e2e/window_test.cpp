@@ -139,7 +139,7 @@ TEST_F(TovakTest, TickingTheDiskBoxShowsTheNoticeUntickingDoesNot) {
   }
 }
 
-TEST(TovakExit, ExitAndEscEndTheProgram) {
+TEST(TovakExit, ExitEscAndEnterOnExitEndTheProgram) {
   struct Way {
     const char* name;
     void (*act)(TovakApp&);
@@ -147,6 +147,13 @@ TEST(TovakExit, ExitAndEscEndTheProgram) {
   const Way ways[] = {
       {"Exit", [](TovakApp& app) { Click(app.Control(ids::kCmdExit)); }},
       {"Esc", [](TovakApp& app) { PressKey(app.Window(), VK_ESCAPE); }},
+      // Exit takes Enter once Tab has given it the focus.
+      {"Tab, Enter",
+       [](TovakApp& app) {
+         PressKey(app.Window(), VK_TAB);
+         ASSERT_TRUE(WaitUntil([&] { return FocusedId(app.Window()) == ids::kCmdExit; }));
+         PressKey(app.Window(), VK_RETURN);
+       }},
   };
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
