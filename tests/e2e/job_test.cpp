@@ -254,6 +254,8 @@ TEST_F(JobTest, RefusedPathsLeaveTheDisksAndTheWindowAsTheyWere) {
     for (int id : {ids::kCmdSure, ids::kCmdExit, ids::kCmdPath, ids::kCheckDisk}) {
       EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(Ctl(id)); }, 3000)) << id;
     }
+    // Restore keeps the combo disabled, as its option left it.
+    EXPECT_EQ(::IsWindowEnabled(Ctl(ids::kComboCompress)) != FALSE, !refusal.restore);
     EXPECT_EQ(TakeSnapshot(L"C:", 0), systemDrive);
     EXPECT_EQ(TakeSnapshot(L"D:", 4), dataDrive);
   }
