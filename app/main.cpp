@@ -17,10 +17,10 @@ namespace {
 
 int RunMessageLoop(tovak::ui::FrmBack& form) {
   MSG message;
-  while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (form.HandleDialogKeys(message)) continue;
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }

@@ -16,7 +16,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko install prompts
 
 # A new base prefix for this run: Chinese locale, a virtual desktop (title bars without a window
-# manager) and the Marlett font (title-bar buttons drawn as symbols, not letters).
+# manager), the Marlett font (title-bar buttons drawn as symbols, not letters) and SimSun, as a
+# Windows with East Asian support has it: on an English system the dialog font links to it for
+# the Chinese glyphs it lacks. WenQuanYi stands in for it.
 wine_make_base() {
   local prefix
   for prefix in "$wine_dir"/*/; do  # servers left by an interrupted run would write into the new tree
@@ -30,6 +32,8 @@ wine_make_base() {
            /v Desktop /d Default /f &&
          WINEPREFIX=$wine_base "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' \
            /v Default /d 1024x768 /f &&
+         WINEPREFIX=$wine_base "$wine_loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+           /v SimSun /d 'WenQuanYi Micro Hei' /f &&
          cp /usr/share/wine/fonts/marlett.ttf "$wine_base/drive_c/windows/Fonts/" &&
          # The registry reaches its files only when the server ends; the copies must see it.
          WINEPREFIX=$wine_base "$wine_server" -w

@@ -10,7 +10,7 @@ namespace {
 constexpr int kDropDownRows = 4;
 
 struct WindowKind {
-  const char* className;
+  const wchar_t* className;
   DWORD style;
   DWORD exStyle;
 };
@@ -18,47 +18,47 @@ struct WindowKind {
 WindowKind KindOf(const ControlRow& row) {
   switch (row.kind) {
     case ControlKind::Frame:
-      return {"BUTTON", BS_GROUPBOX, 0};
+      return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Container:
       return {kContainerClassName, 0, WS_EX_CONTROLPARENT};
     case ControlKind::OptionButton:
       // Tab stops at the selected button of the group only; the option switch moves it.
-      return {"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (row.selected ? WS_TABSTOP : 0)), 0};
+      return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (row.selected ? WS_TABSTOP : 0)), 0};
     case ControlKind::ComboBox:
-      return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+      return {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::CheckBox:
-      return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+      return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
     case ControlKind::Label:
       // The link reports clicks and never wraps: a second line would fall outside it.
-      return {"STATIC", static_cast<DWORD>(row.link ? SS_LEFTNOWORDWRAP | SS_NOTIFY : SS_LEFT), 0};
+      return {L"STATIC", static_cast<DWORD>(row.link ? SS_LEFTNOWORDWRAP | SS_NOTIFY : SS_LEFT), 0};
     case ControlKind::TextBox:
-      return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+      return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::CommandButton:
-      return {"BUTTON",
+      return {L"BUTTON",
               static_cast<DWORD>((row.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP),
               0};
   }
-  return {"STATIC", 0, 0};
+  return {L"STATIC", 0, 0};
 }
 
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND || message == WM_NOTIFY) {
-    return ::SendMessageA(::GetParent(window), message, wParam, lParam);
+    return ::SendMessageW(::GetParent(window), message, wParam, lParam);
   }
-  return ::DefWindowProcA(window, message, wParam, lParam);
+  return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 bool RegisterContainerClass(HINSTANCE instance) {
-  WNDCLASSA windowClass{};
-  if (::GetClassInfoA(instance, kContainerClassName, &windowClass)) return true;
+  WNDCLASSW windowClass{};
+  if (::GetClassInfoW(instance, kContainerClassName, &windowClass)) return true;
   windowClass.lpfnWndProc = ContainerProc;
   windowClass.hInstance = instance;
-  windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kContainerClassName;
-  return ::RegisterClassA(&windowClass) != 0;
+  return ::RegisterClassW(&windowClass) != 0;
 }
 
 HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND parent,
@@ -67,8 +67,8 @@ HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND
   const int height =
       row.kind == ControlKind::ComboBox ? placed.height * (1 + kDropDownRows) : placed.height;
   const DWORD style = WS_CHILD | WS_VISIBLE | kind.style | (opensGroup ? WS_GROUP : 0);
-  const std::string caption = win32::Utf8ToAnsiLossy(row.caption);
-  HWND window = ::CreateWindowExA(kind.exStyle, kind.className, caption.c_str(), style, placed.x,
+  const std::wstring caption = win32::Utf8ToWide(row.caption);
+  HWND window = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), style, placed.x,
                                   placed.y, placed.width, height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
                                   nullptr);
@@ -76,13 +76,13 @@ HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND
   // Children of one parent are visited by Tab in z-order, so the z-order follows the tab index.
   ::SetWindowPos(window, previous ? previous : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (const std::string& item : row.items) {
-    const std::string ansi = win32::Utf8ToAnsiLossy(item);
-    ::SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+    const std::wstring wide = win32::Utf8ToWide(item);
+    ::SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   }
-  if (row.kind == ControlKind::ComboBox) ::SetWindowTextA(window, caption.c_str());
-  if (row.selected) ::SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
+  if (row.kind == ControlKind::ComboBox) ::SetWindowTextW(window, caption.c_str());
+  if (row.selected) ::SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
   return window;
 }
 

@@ -23,8 +23,8 @@ constexpr int kLabelWww = 211;
 
 namespace tovak::ui {
 
-// Window class names (ANSI), for finding the window and its container from outside.
-constexpr const char* kFormClassName = "TovakFrmBack";
-constexpr const char* kContainerClassName = "TovakPictureBox";
+// Window class names, for finding the window and its container from outside.
+constexpr const wchar_t* kFormClassName = L"TovakFrmBack";
+constexpr const wchar_t* kContainerClassName = L"TovakPictureBox";
 
 }  // namespace tovak::ui

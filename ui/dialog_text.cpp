@@ -14,18 +14,6 @@ std::string FilterString(const std::vector<FilterPair>& pairs) {
   return filter;
 }
 
-std::string FixedBuffer(const std::string& initial, std::size_t size) {
-  if (size == 0) return std::string();
-  std::string buffer = initial.substr(0, size - 1);
-  buffer.resize(size, '\0');
-  return buffer;
-}
-
-std::string TextBeforeNul(const std::string& buffer) {
-  const std::size_t nul = buffer.find('\0');
-  return nul == std::string::npos ? std::string() : buffer.substr(0, nul);
-}
-
 std::string FolderOfFile(const std::string& path) {
   const std::size_t slash = path.rfind('\\');
   if (slash == std::string::npos) return std::string();

@@ -1,4 +1,4 @@
-// The common open-file and save-file dialog in the form every Windows version since 95 takes.
+// The common open-file and save-file dialog in the form every NT-family Windows takes.
 #pragma once
 
 #include <windows.h>

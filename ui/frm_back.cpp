@@ -35,28 +35,28 @@ int ScreenDpi() {
 }
 
 bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXA windowClass{};
+  WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (::GetClassInfoExA(instance, kFormClassName, &windowClass)) return true;
+  if (::GetClassInfoExW(instance, kFormClassName, &windowClass)) return true;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(TOVAK_ICON_GROUP),
+  windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(TOVAK_ICON_GROUP),
                                                       IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
                                                       ::GetSystemMetrics(SM_CYICON), 0));
   windowClass.hIconSm = static_cast<HICON>(
-      ::LoadImageA(instance, MAKEINTRESOURCEA(TOVAK_ICON_GROUP), IMAGE_ICON,
+      ::LoadImageW(instance, MAKEINTRESOURCEW(TOVAK_ICON_GROUP), IMAGE_ICON,
                    ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
-  windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kFormClassName;
-  return ::RegisterClassExA(&windowClass) != 0;
+  return ::RegisterClassExW(&windowClass) != 0;
 }
 
 HFONT UnderlinedCopy(HFONT font) {
-  LOGFONTA shape{};
-  if (!::GetObjectA(font, sizeof shape, &shape)) return nullptr;
+  LOGFONTW shape{};
+  if (!::GetObjectW(font, sizeof shape, &shape)) return nullptr;
   shape.lfUnderline = TRUE;
-  return ::CreateFontIndirectA(&shape);
+  return ::CreateFontIndirectW(&shape);
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ FrmBack::~FrmBack() {
 bool FrmBack::Create(int showCommand) {
   if (!RegisterFormClass(instance_, WindowProc) || !RegisterContainerClass(instance_)) return false;
   underlinedFont_ = UnderlinedCopy(font_);
-  hand_ = ::LoadCursorA(instance_, MAKEINTRESOURCEA(TOVAK_HAND_CURSOR));
+  hand_ = ::LoadCursorW(instance_, MAKEINTRESOURCEW(TOVAK_HAND_CURSOR));
 
   const int dpi = ScreenDpi();
   RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
@@ -80,12 +80,12 @@ bool FrmBack::Create(int showCommand) {
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
 
-  const std::string caption = win32::Utf8ToAnsiLossy(kFormCaption);
-  if (!::CreateWindowExA(0, kFormClassName, caption.c_str(), kFormStyle, x, y, width, height,
+  const std::wstring caption = win32::Utf8ToWide(kFormCaption);
+  if (!::CreateWindowExW(0, kFormClassName, caption.c_str(), kFormStyle, x, y, width, height,
                          nullptr, nullptr, instance_, this)) {
     return false;
   }
@@ -113,11 +113,11 @@ void FrmBack::FitLinkToItsText() {
   RECT linkRect, okRect;
   ::GetWindowRect(link, &linkRect);
   ::GetWindowRect(Control(ids::kCmdSure), &okRect);
-  const std::string text = win32::Utf8ToAnsiLossy(TOVAK_MAKER_ADDRESS);
+  const std::wstring text = win32::Utf8ToWide(TOVAK_MAKER_ADDRESS);
   SIZE extent{};
   HDC dc = ::GetDC(link);
   HGDIOBJ old = ::SelectObject(dc, font_);
-  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   ::SelectObject(dc, old);
   ::ReleaseDC(link, dc);
   const LONG designed = linkRect.right - linkRect.left;
@@ -150,32 +150,35 @@ HWND FrmBack::Control(int id) const {
 }
 
 bool FrmBack::HandleDialogKeys(MSG& message) {
-  return window_ && ::IsDialogMessageA(window_, &message);
+  if (!window_ || !::IsDialogMessageW(window_, &message)) return false;
+  // Every move of the focus within the window, by key, by mouse or back from a dialog, happens in
+  // a message taken here. The dialog manager's own tidying after Tab, for a window that is no
+  // dialog, leaves no default at all when the focus lands elsewhere than on a push button.
+  FollowFocus();
+  return true;
 }
 
 std::string FrmBack::ReadText(int id) {
   HWND control = id ? Control(id) : window_;
   if (!control) return std::string();
-  std::string ansi(static_cast<std::size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
-  ansi.resize(static_cast<std::size_t>(::GetWindowTextA(control, &ansi[0], static_cast<int>(ansi.size()))));
-  std::string utf8;
-  win32::AnsiToUtf8(ansi, utf8);
-  return utf8;
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(control, &text[0], static_cast<int>(text.size()))));
+  return win32::WideToUtf8(text);
 }
 
 void FrmBack::WriteText(int id, const std::string& text) {
   HWND control = id ? Control(id) : window_;
-  if (control) ::SetWindowTextA(control, win32::Utf8ToAnsiLossy(text).c_str());
+  if (control) ::SetWindowTextW(control, win32::Utf8ToWide(text).c_str());
 }
 
 std::string FrmBack::PathText() { return ReadText(ids::kTextPath); }
 
 bool FrmBack::BackupSelected() {
-  return ::SendMessageA(Control(ids::kOptionBack), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return ::SendMessageW(Control(ids::kOptionBack), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool FrmBack::DiskTicked() {
-  return ::SendMessageA(Control(ids::kCheckDisk), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return ::SendMessageW(Control(ids::kCheckDisk), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string FrmBack::CompressionText() { return ReadText(ids::kComboCompress); }
@@ -207,17 +210,17 @@ void FrmBack::RememberFocus(bool activated) {
 
 LRESULT CALLBACK FrmBack::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* form = static_cast<FrmBack*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* form = static_cast<FrmBack*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     form->window_ = window;
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
-  auto* form = reinterpret_cast<FrmBack*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!form) return ::DefWindowProcA(window, message, wParam, lParam);
+  auto* form = reinterpret_cast<FrmBack*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form) return ::DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     form->window_ = nullptr;
     form->controls_.clear();
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
   }
   return form->OnMessage(message, wParam, lParam);
 }
@@ -252,7 +255,7 @@ LRESULT FrmBack::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDestroy();
       return 0;
   }
-  return ::DefWindowProcA(window_, message, wParam, lParam);
+  return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
 }  // namespace tovak::ui

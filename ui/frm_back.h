@@ -33,7 +33,8 @@ class FrmBack final : public JobForm {
   bool Create(int showCommand);
   HWND Handle() const { return window_; }
   HWND Control(int id) const;
-  // Tab, the access keys, Enter and Esc; true when the message was taken.
+  // Tab, the access keys, Enter and Esc; true when the message was taken. The default button
+  // follows the focus after each message taken.
   bool HandleDialogKeys(MSG& message);
 
   std::string PathText() override;
@@ -63,6 +64,9 @@ class FrmBack final : public JobForm {
   void OnOptionClick(int id);
   void OnDiskClick();
   void OnPathFocus();
+  // As the dialog manager does it: the push button with the focus is the default, else OK.
+  void FollowFocus();
+  void MakeDefault(HWND button);
   void OnBrowseClick();
   void OnLinkClick();
   bool OnSetCursor(HWND over, UINT mouseMessage);

@@ -3,6 +3,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include "platform/win32/win32_text.h"
 #include "ui/control_ids.h"
 #include "ui/image_chooser.h"
 #include "ui/link_target.h"
@@ -13,6 +17,12 @@ namespace {
 
 constexpr COLORREF kLinkResting = RGB(0, 0, 255);
 constexpr COLORREF kLinkHover = RGB(255, 0, 255);
+
+constexpr int kPushButtons[] = {ids::kCmdSure, ids::kCmdExit, ids::kCmdPath};
+
+bool IsPushButton(int id) {
+  return std::find(std::begin(kPushButtons), std::end(kPushButtons), id) != std::end(kPushButtons);
+}
 
 }  // namespace
 
@@ -29,7 +39,7 @@ void FrmBack::OnCommand(int id, int code) {
     case ids::kOptionBack:
     case ids::kOptionRestore:
       // A radio button that gets the focus unchecked also reports a click; only a selection counts.
-      if (code == BN_CLICKED && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      if (code == BN_CLICKED && ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
         OnOptionClick(id);
       }
       break;
@@ -63,9 +73,9 @@ void FrmBack::OnOptionClick(int id) {
   // Tab enters the group at its selected button.
   for (int option : {ids::kOptionBack, ids::kOptionRestore}) {
     HWND button = Control(option);
-    LONG_PTR style = ::GetWindowLongPtrA(button, GWL_STYLE);
+    LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
     style = option == id ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
-    ::SetWindowLongPtrA(button, GWL_STYLE, style);
+    ::SetWindowLongPtrW(button, GWL_STYLE, style);
   }
 }
 
@@ -77,7 +87,24 @@ void FrmBack::OnDiskClick() {
 
 void FrmBack::OnPathFocus() {
   HWND path = Control(ids::kTextPath);
-  ::SendMessageA(path, EM_SETSEL, 0, ::GetWindowTextLengthA(path));
+  ::SendMessageW(path, EM_SETSEL, 0, ::GetWindowTextLengthW(path));
+}
+
+void FrmBack::FollowFocus() {
+  HWND focus = ::GetFocus();
+  if (!window_ || !focus || !::IsChild(window_, focus)) return;  // a dialog of ours has it
+  MakeDefault(IsPushButton(::GetDlgCtrlID(focus)) ? focus : Control(ids::kCmdSure));
+}
+
+void FrmBack::MakeDefault(HWND button) {
+  for (int id : kPushButtons) {
+    HWND each = Control(id);
+    const LONG_PTR style = ::GetWindowLongPtrW(each, GWL_STYLE);
+    const LONG_PTR type = each == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if ((style & BS_TYPEMASK) == type) continue;
+    // Windows may take the whole low word of the style from the message: keep the rest of it.
+    ::SendMessageW(each, BM_SETSTYLE, (LOWORD(style) & ~BS_TYPEMASK) | type, TRUE);
+  }
 }
 
 void FrmBack::OnBrowseClick() {
@@ -86,8 +113,8 @@ void FrmBack::OnBrowseClick() {
 }
 
 void FrmBack::OnLinkClick() {
-  const std::string target = LinkTarget(TOVAK_MAKER_ADDRESS);
-  ::ShellExecuteA(window_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNOACTIVATE);
+  const std::wstring target = win32::Utf8ToWide(LinkTarget(TOVAK_MAKER_ADDRESS));
+  ::ShellExecuteW(window_, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNOACTIVATE);
 }
 
 // Every pointer move over a control asks the window for the cursor first: the link's own moves.
@@ -111,7 +138,7 @@ void FrmBack::SetLinkHover(bool hover) {
   linkHover_ = hover;
   HWND link = Control(ids::kLabelWww);
   HFONT font = hover && underlinedFont_ ? underlinedFont_ : font_;
-  ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ::InvalidateRect(link, nullptr, TRUE);
 }
 

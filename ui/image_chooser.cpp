@@ -14,29 +14,25 @@ constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
 static_assert(kBrowseFlags == 3, "the folder browser's flags");
 
 std::string ProgramFolder() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string utf8;
-  win32::AnsiToUtf8(FolderOfFile(std::string(path, length)), utf8);
-  return utf8;
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return FolderOfFile(win32::WideToUtf8(std::wstring(path, length)));
 }
 
 std::string BrowseForFolder(HWND owner) {
-  const std::string title = win32::Utf8ToAnsiLossy(kFolderBrowserTitle);
-  BROWSEINFOA request{};
+  const std::wstring title = win32::Utf8ToWide(kFolderBrowserTitle);
+  BROWSEINFOW request{};
   request.hwndOwner = owner;
   request.lpszTitle = title.c_str();
   request.ulFlags = kBrowseFlags;
-  LPITEMIDLIST item = ::SHBrowseForFolderA(&request);
+  LPITEMIDLIST item = ::SHBrowseForFolderW(&request);
   if (!item) return std::string();
-  std::string folder(MAX_PATH, '\0');
+  std::wstring folder(MAX_PATH, L'\0');
   // An item without a file-system path cannot be confirmed with these flags; if one comes, it
   // counts as a cancel.
-  const bool hasPath = ::SHGetPathFromIDListA(item, &folder[0]);
+  const bool hasPath = ::SHGetPathFromIDListW(item, &folder[0]);
   ::CoTaskMemFree(item);
-  std::string utf8;
-  if (hasPath) win32::AnsiToUtf8(TextBeforeNul(folder), utf8);
-  return utf8;
+  return hasPath ? win32::WideToUtf8(TextBeforeNul(folder)) : std::string();
 }
 
 }  // namespace

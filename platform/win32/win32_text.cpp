@@ -16,15 +16,15 @@ bool ToWide(UINT codePage, DWORD flags, const std::string& in, std::wstring& out
 }
 
 // Exact conversion to a code page: false when any character would need a substitute.
-bool FromWide(UINT codePage, const std::wstring& in, std::string& out, bool exact) {
+bool FromWide(UINT codePage, const std::wstring& in, std::string& out) {
   out.clear();
   if (in.empty()) return true;
   if (in.size() > INT_MAX) return false;
   // UTF-8 (and UTF-7) take neither the flag nor the used-default pointer; every character fits.
-  const bool unicodePage = codePage == CP_UTF8 || codePage == CP_UTF7;
-  DWORD flags = exact && !unicodePage ? WC_NO_BEST_FIT_CHARS : 0;
+  const bool exact = codePage != CP_UTF8 && codePage != CP_UTF7;
+  DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
   BOOL usedDefault = FALSE;
-  BOOL* usedDefaultOut = exact && !unicodePage ? &usedDefault : nullptr;
+  BOOL* usedDefaultOut = exact ? &usedDefault : nullptr;
   const int size = static_cast<int>(in.size());
   int n = ::WideCharToMultiByte(codePage, flags, in.data(), size, nullptr, 0, nullptr, usedDefaultOut);
   if (n <= 0 || usedDefault) return false;
@@ -39,7 +39,7 @@ bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) {
   std::wstring wide;
   {
     KeepLastError keep;
-    if (ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide) && FromWide(CP_ACP, wide, ansi, true)) {
+    if (ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide) && FromWide(CP_ACP, wide, ansi)) {
       return true;
     }
   }
@@ -51,17 +51,9 @@ bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) {
 bool AnsiToUtf8(const std::string& ansi, std::string& utf8) {
   KeepLastError keep;
   std::wstring wide;
-  if (ToWide(CP_ACP, 0, ansi, wide) && FromWide(CP_UTF8, wide, utf8, false)) return true;
+  if (ToWide(CP_ACP, 0, ansi, wide) && FromWide(CP_UTF8, wide, utf8)) return true;
   utf8.clear();
   return false;
-}
-
-std::string Utf8ToAnsiLossy(const std::string& utf8) {
-  KeepLastError keep;
-  std::wstring wide;
-  std::string ansi;
-  if (!ToWide(CP_UTF8, 0, utf8, wide) || !FromWide(CP_ACP, wide, ansi, false)) return utf8;
-  return ansi;
 }
 
 std::wstring Utf8ToWide(const std::string& utf8) {
@@ -74,7 +66,7 @@ std::wstring Utf8ToWide(const std::string& utf8) {
 std::string WideToUtf8(const std::wstring& wide) {
   KeepLastError keep;
   std::string utf8;
-  if (!FromWide(CP_UTF8, wide, utf8, false)) utf8.clear();
+  if (!FromWide(CP_UTF8, wide, utf8)) utf8.clear();
   return utf8;
 }
 

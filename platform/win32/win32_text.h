@@ -1,4 +1,5 @@
-// The boundary between the program's UTF-8 and the ANSI "A" functions, shared by the Win32 parts.
+// The boundary between the program's UTF-8 and the Win32 functions, shared by the Win32 parts:
+// the ANSI code page for the "A" functions, UTF-16 for the window's "W" functions.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +13,6 @@ namespace tovak::win32 {
 bool Utf8ToAnsi(const std::string& utf8, std::string& ansi);
 // ANSI code page -> UTF-16 -> UTF-8; the last error is untouched.
 bool AnsiToUtf8(const std::string& ansi, std::string& utf8);
-// For text that is only shown: characters without an ANSI form become the default character.
-std::string Utf8ToAnsiLossy(const std::string& utf8);
 // UTF-8 -> UTF-16; empty when invalid.
 std::wstring Utf8ToWide(const std::string& utf8);
 // UTF-16 -> UTF-8; the last error is untouched.

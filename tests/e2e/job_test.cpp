@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "job/job_messages.h"
+#include "tests/e2e/design.h"
 #include "tests/e2e/disk.h"
 #include "tests/e2e/e2e_env.h"
 #include "ui/control_ids.h"
@@ -23,15 +25,18 @@ constexpr char kXpBootIni[] =
     "[operating systems]\r\n"
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
     "/noexecute=optin /fastdetect\r\n";
-// The entry's title "Tovak备份工具" is GBK, the system's code page.
-constexpr char kJobBootIni[] =
-    "[boot loader]\r\n"
-    "timeout=0\r\n"
-    "default=C:\\g1ldr\r\n"
-    "[operating systems]\r\n"
-    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
-    "/noexecute=optin /fastdetect\r\n"
-    "C:\\g1ldr=Tovak\xB1\xB8\xB7\xDD\xB9\xA4\xBE\xDF\r\n";
+// The entry's title "Tovak备份工具" in the system's code page: GBK, or what 1252 holds of it.
+constexpr char kGbkTitle[] = "Tovak\xB1\xB8\xB7\xDD\xB9\xA4\xBE\xDF";
+constexpr char k1252Title[] = "Tovak????";
+std::string JobBootIni(const std::string& title) {
+  return "[boot loader]\r\n"
+         "timeout=0\r\n"
+         "default=C:\\g1ldr\r\n"
+         "[operating systems]\r\n"
+         "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
+         "/noexecute=optin /fastdetect\r\n"
+         "C:\\g1ldr=" + title + "\r\n";
+}
 constexpr DWORD kHiddenSystemReadOnly =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
 
@@ -81,9 +86,15 @@ class JobTest : public TovakTest {
     ASSERT_TRUE(TextBecomes(Ctl(ids::kTextPath), L"d:\\Nusk\\Nusk.gho"));
   }
 
-  // OK, then No to the restart question, which comes after the window has gone.
-  void PrepareJob(const std::wstring& question, const std::wstring& shot) {
-    Click(Ctl(ids::kCmdSure));
+  enum class Press { Ok, Enter };
+
+  // OK (or Enter), then No to the restart question, which comes after the window has gone.
+  void PrepareJob(const std::wstring& question, const std::wstring& shot, Press press = Press::Ok) {
+    if (press == Press::Ok) {
+      Click(Ctl(ids::kCmdSure));
+    } else {
+      PressKey(app.Window(), VK_RETURN);
+    }
     const MessageBoxSeen box = app.WaitForBox(60000);
     ASSERT_TRUE(box);
     EXPECT_EQ(box.title, L"重启");
@@ -98,8 +109,8 @@ class JobTest : public TovakTest {
   // What every prepared job leaves: the changed boot.ini, the saved boot files, the payload, and
   // the job's two files.
   void ExpectPreparedJob(const std::string& stateLine, const std::wstring& script,
-                         const std::string& scriptLine) {
-    EXPECT_EQ(ReadBytes(L"C:\\boot.ini"), kJobBootIni);
+                         const std::string& scriptLine, const char* bootTitle = kGbkTitle) {
+    EXPECT_EQ(ReadBytes(L"C:\\boot.ini"), JobBootIni(bootTitle));
     EXPECT_EQ(Attributes(L"C:\\boot.ini") & kHiddenSystemReadOnly, 0u);
     EXPECT_EQ(Names(L"C:\\boot"),
               Sorted({L"boot.bak", L"bootfont.bak", L"ntldr.bak", L"qelv"}));
@@ -142,6 +153,56 @@ TEST_F(JobTest, TheDefaultBackupPreparesTheBootAndTheImageFolder) {
   EXPECT_EQ(Names(L"D:"), std::vector<std::wstring>{L"Nusk"});
   EXPECT_TRUE(Attributes(L"D:\\Nusk") & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_TRUE(Names(L"D:\\Nusk").empty());
+}
+
+// Enter presses the push button that has the focus, and OK when the focus is elsewhere. Browse
+// has the focus again when its dialog is cancelled.
+TEST_F(JobTest, EnterPressesTheFocusedButtonElseOk) {
+  const Snapshot systemDrive = TakeSnapshot(L"C:", 0);
+  for (int time = 0; time < 2; ++time) {  // opened by a click, then by Enter
+    if (time == 0) {
+      Click(Ctl(ids::kCmdPath));
+    } else {
+      PressKey(app.Window(), VK_RETURN);
+    }
+    const MessageBoxSeen browser = app.WaitForBox();
+    ASSERT_TRUE(browser);
+    EXPECT_NE(::FindWindowExW(browser.window, nullptr, L"SysTreeView32", nullptr), nullptr);
+    ASSERT_TRUE(app.Answer(browser, IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedId(app.Window()) == ids::kCmdPath; }));
+    EXPECT_EQ(Style(Ctl(ids::kCmdPath)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(Style(Ctl(ids::kCmdSure)) & BS_TYPEMASK, BS_PUSHBUTTON);
+  }
+  Screenshot(app.Window(), L"browse-is-default");
+  EXPECT_EQ(TakeSnapshot(L"C:", 0), systemDrive) << "no job";
+
+  for (int tabs = 0; tabs < 10 && FocusedId(app.Window()) != ids::kTextPath; ++tabs) {
+    const int before = FocusedId(app.Window());
+    PressKey(app.Window(), VK_TAB);
+    WaitUntil([&] { return FocusedId(app.Window()) != before; }, 3000);
+  }
+  ASSERT_EQ(FocusedId(app.Window()), ids::kTextPath);
+  EXPECT_TRUE(WaitUntil([&] {
+    return (Style(Ctl(ids::kCmdSure)) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  }));
+  EXPECT_EQ(Style(Ctl(ids::kCmdPath)) & BS_TYPEMASK, BS_PUSHBUTTON);
+  ASSERT_NO_FATAL_FAILURE(PrepareJob(L"现在马上重启备份吗？", L"restart-by-enter", Press::Enter));
+  ExpectPreparedJob("msback.bat", L"MsBack.bat",
+                    "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\Nusk.gho -fx -sure -fro -z3");
+}
+
+// The run gives the cases named Cp1252* an English locale, so Wine gives them the ANSI code page
+// 1252, which holds no Chinese.
+using Cp1252JobTest = JobTest;
+
+TEST_F(Cp1252JobTest, TheWindowReadsInChineseAndABackupIsPrepared) {
+  ASSERT_EQ(::GetACP(), 1252u);
+  for (const Designed& row : Design()) EXPECT_EQ(TextOf(Ctl(row.id)), row.text) << row.name;
+  Screenshot(app.Window(), L"window-cp1252");
+  ASSERT_NO_FATAL_FAILURE(PrepareJob(L"现在马上重启备份吗？", L"restart-backup-cp1252"));
+  ExpectPreparedJob("msback.bat", L"MsBack.bat",
+                    "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\Nusk.gho -fx -sure -fro -z3",
+                    k1252Title);
 }
 
 TEST_F(JobTest, ARestoreFromAnImagePreparesTheRestoreAndLeavesTheImage) {
@@ -193,6 +254,8 @@ TEST_F(JobTest, RefusedPathsLeaveTheDisksAndTheWindowAsTheyWere) {
     for (int id : {ids::kCmdSure, ids::kCmdExit, ids::kCmdPath, ids::kCheckDisk}) {
       EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(Ctl(id)); }, 3000)) << id;
     }
+    // Restore keeps the combo disabled, as its option left it.
+    EXPECT_EQ(::IsWindowEnabled(Ctl(ids::kComboCompress)) != FALSE, !refusal.restore);
     EXPECT_EQ(TakeSnapshot(L"C:", 0), systemDrive);
     EXPECT_EQ(TakeSnapshot(L"D:", 4), dataDrive);
   }

@@ -77,6 +77,12 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
+int FocusedId(HWND window) {
+  HWND focus = FocusOf(window);
+  if (focus && ClassOf(::GetParent(focus)) == L"ComboBox") focus = ::GetParent(focus);
+  return focus ? ::GetDlgCtrlID(focus) : 0;
+}
+
 void PressKey(HWND window, WORD key) {
   HWND target = FocusOf(window);
   if (!target) target = window;

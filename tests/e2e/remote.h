@@ -25,6 +25,8 @@ void Click(HWND button);
 void PressKey(HWND window, WORD key);
 // The control that has the keyboard focus on the window's thread.
 HWND FocusOf(HWND window);
+// The id of that control, a combo's inner edit counted as the combo; 0 when none.
+int FocusedId(HWND window);
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000,
                DWORD pollMs = 20);

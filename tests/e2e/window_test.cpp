@@ -3,68 +3,14 @@
 
 #include <vector>
 
+#include "tests/e2e/design.h"
 #include "tests/e2e/e2e_env.h"
 #include "ui/control_ids.h"
-#include "ui/maker_address.h"
 
 namespace tovak::e2e {
 namespace {
 
 namespace ids = ui::ids;
-
-// 15 twips per pixel at 96 dots per inch, to the nearest pixel.
-int Px(int twips) { return (twips + 7) / 15; }
-
-struct Designed {
-  const char* name;
-  int id;
-  int parent;  // 0: the window itself
-  const wchar_t* className;
-  std::wstring text;
-  int left, top, width, height;  // twips in the parent window
-  int buttonType;                // BS_* for buttons, -1 otherwise
-  bool checked;
-};
-
-constexpr int kNone = -1;
-
-// The design table in twips. The frame is drawn but is no window: Picture1, placed in it at
-// (40, 240), sits in the window at the frame's (120, 120) plus that.
-const std::vector<Designed>& Design() {
-  static const std::vector<Designed> rows = {
-      {"Frame1", ids::kFrame1, 0, L"Button", L"选项", 120, 120, 4335, 1335, BS_GROUPBOX, false},
-      {"Picture1", ids::kPicture1, 0, L"TovakPictureBox", L"", 160, 360, 4215, 975, kNone, false},
-      {"Option_Back", ids::kOptionBack, ids::kPicture1, L"Button", L"备份(&B)", 120, 120, 975, 255,
-       BS_AUTORADIOBUTTON, true},
-      {"Option_Restore", ids::kOptionRestore, ids::kPicture1, L"Button", L"恢复(&R)", 1080, 120,
-       975, 255, BS_AUTORADIOBUTTON, false},
-      {"Combo_Compress", ids::kComboCompress, ids::kPicture1, L"ComboBox", L"压缩比率", 2040, 100,
-       1095, 300, kNone, false},
-      {"Check_Disk", ids::kCheckDisk, ids::kPicture1, L"Button", L"多硬盘？", 3160, 120, 1095, 255,
-       BS_AUTOCHECKBOX, false},
-      {"Label_Path", ids::kLabelPath, ids::kPicture1, L"Static", L"路径:", 120, 650, 495, 255,
-       kNone, false},
-      {"Text_Path", ids::kTextPath, ids::kPicture1, L"Edit", L"d:\\Nusk", 600, 600, 2600, 270,
-       kNone, false},
-      {"Cmd_Path", ids::kCmdPath, ids::kPicture1, L"Button", L"浏览(&B)", 3260, 580, 855, 295,
-       BS_PUSHBUTTON, false},
-      {"Cmd_Sure", ids::kCmdSure, 0, L"Button", L"确定(&O)", 2730, 1680, 855, 375,
-       BS_DEFPUSHBUTTON, false},
-      {"Cmd_Exit", ids::kCmdExit, 0, L"Button", L"退出(&X)", 3580, 1680, 855, 375, BS_PUSHBUTTON,
-       false},
-      {"WelCome", ids::kWelCome, 0, L"Static", L"技术支持:", 120, 1780, 855, 255, kNone, false},
-      {"Label_WWW", ids::kLabelWww, 0, L"Static", Wide(TOVAK_MAKER_ADDRESS), 1005, 1785, 1455, 240,
-       kNone, false},
-  };
-  return rows;
-}
-
-// The focused control, a combo's inner edit counted as the combo.
-int FocusedId(HWND window) {
-  HWND focus = FocusOf(window);
-  if (focus && ClassOf(::GetParent(focus)) == L"ComboBox") focus = ::GetParent(focus);
-  return focus ? ::GetDlgCtrlID(focus) : 0;
-}
 
 BOOL CALLBACK CollectId(HWND child, LPARAM ids) {
   const int id = ::GetDlgCtrlID(child);
@@ -95,7 +41,7 @@ TEST_F(TovakTest, TheWindowAndItsControlsAreTheDesign) {
     EXPECT_EQ(TextOf(control), row.text);
     EXPECT_TRUE(::IsWindowVisible(control));
     EXPECT_TRUE(::IsWindowEnabled(control));
-    if (row.buttonType != kNone) {
+    if (row.buttonType != kNotAButton) {
       EXPECT_EQ(Style(control) & BS_TYPEMASK, row.buttonType);
       EXPECT_EQ(Checked(control), row.checked);
     }
@@ -193,7 +139,7 @@ TEST_F(TovakTest, TickingTheDiskBoxShowsTheNoticeUntickingDoesNot) {
   }
 }
 
-TEST(TovakExit, ExitAndEscEndTheProgram) {
+TEST(TovakExit, ExitEscAndEnterOnExitEndTheProgram) {
   struct Way {
     const char* name;
     void (*act)(TovakApp&);
@@ -201,6 +147,13 @@ TEST(TovakExit, ExitAndEscEndTheProgram) {
   const Way ways[] = {
       {"Exit", [](TovakApp& app) { Click(app.Control(ids::kCmdExit)); }},
       {"Esc", [](TovakApp& app) { PressKey(app.Window(), VK_ESCAPE); }},
+      // Exit takes Enter once Tab has given it the focus.
+      {"Tab, Enter",
+       [](TovakApp& app) {
+         PressKey(app.Window(), VK_TAB);
+         ASSERT_TRUE(WaitUntil([&] { return FocusedId(app.Window()) == ids::kCmdExit; }));
+         PressKey(app.Window(), VK_RETURN);
+       }},
   };
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);

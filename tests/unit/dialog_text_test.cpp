@@ -30,16 +30,18 @@ TEST(DialogText, FixedBufferHoldsTheTextAndAtLeastOneNul) {
       {"abc", 0, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(FixedBuffer(c.initial, c.size), c.want) << c.initial;
-  const std::string buffer = FixedBuffer("", 250);
+  const std::wstring buffer = FixedBuffer(L"镜象"s, 250);  // the dialog's UTF-16 buffer
   EXPECT_EQ(buffer.size(), 250u);
-  EXPECT_EQ(buffer.find_first_not_of('\0'), std::string::npos);
+  EXPECT_EQ(buffer.find_first_not_of(L'\0', 2), std::wstring::npos);
+  EXPECT_EQ(buffer.substr(0, 2), L"镜象");
 }
 
 TEST(DialogText, TheResultIsTheTextBeforeTheFirstNul) {
   EXPECT_EQ(TextBeforeNul("D:\\Nusk\\Nusk.gho\0\0\0"s), "D:\\Nusk\\Nusk.gho");
   EXPECT_EQ(TextBeforeNul("D:\\\0junk\0"s), "D:\\");
   EXPECT_EQ(TextBeforeNul("\0D:\\"s), "");
-  EXPECT_EQ(TextBeforeNul("no terminator"), "");
+  EXPECT_EQ(TextBeforeNul("no terminator"s), "");
+  EXPECT_EQ(TextBeforeNul(L"D:\\备份\0junk"s), L"D:\\备份");
 }
 
 TEST(DialogText, TheProgramsFolderKeepsOnlyARootsBackslash) {

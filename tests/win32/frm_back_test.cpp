@@ -145,15 +145,39 @@ TEST_F(FrmBackTest, TabVisitsTheControlsInTheDesignedOrder) {
                                       ids::kCmdExit}));
 }
 
-TEST_F(FrmBackTest, EnterPressesOkFromThePathBoxUnlessOkIsDisabled) {
+// As in a dialog: the push button with the focus is the default, and OK is when the focus is
+// elsewhere. Enter presses the default (Exit and Browse are pressed end to end).
+TEST_F(FrmBackTest, TheDefaultButtonFollowsTheFocusAndEnterPressesOkElsewhere) {
   int presses = 0;
   form.SetOkHandler([&presses] { ++presses; });
-  ::SetFocus(Child(ids::kTextPath));
-  EXPECT_TRUE(PressKey(WM_KEYDOWN, VK_RETURN));
-  EXPECT_EQ(presses, 1);
+  const struct {
+    int focus;  // where Tab goes next
+    int defaultButton;
+  } tour[] = {
+      {ids::kCmdExit, ids::kCmdExit},        {ids::kOptionBack, ids::kCmdSure},
+      {ids::kTextPath, ids::kCmdSure},       {ids::kCmdPath, ids::kCmdPath},
+      {ids::kComboCompress, ids::kCmdSure},  {ids::kCheckDisk, ids::kCmdSure},
+      {ids::kCmdSure, ids::kCmdSure},
+  };
+  for (const auto& stop : tour) {
+    SCOPED_TRACE(stop.focus);
+    PressKey(WM_KEYDOWN, VK_TAB);
+    ASSERT_EQ(FocusedId(Window()), stop.focus);
+    for (int button : {ids::kCmdSure, ids::kCmdExit, ids::kCmdPath}) {
+      EXPECT_EQ(::GetWindowLongW(Child(button), GWL_STYLE) & BS_TYPEMASK,
+                button == stop.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
+          << button;
+    }
+    if (stop.defaultButton != ids::kCmdSure) continue;
+    const int before = presses;
+    EXPECT_TRUE(PressKey(WM_KEYDOWN, VK_RETURN));
+    EXPECT_EQ(presses, before + 1);
+  }
+  // A disabled OK is not pressed.
+  form.FocusPath();
   form.SetEnabled(FormControl::Cmd_Sure, false);
   PressKey(WM_KEYDOWN, VK_RETURN);
-  EXPECT_EQ(presses, 1);
+  EXPECT_EQ(presses, 5);
   EXPECT_NE(Window(), nullptr);
 }
 

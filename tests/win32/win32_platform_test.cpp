@@ -8,6 +8,7 @@
 
 #include "platform/win32/win32_platform.h"
 #include "tests/contract/contract_env.h"
+#include "tests/win32/dialog_answerer.h"
 
 namespace tovak {
 namespace {
@@ -123,6 +124,34 @@ TEST_F(Win32Seam, PumpEmptiesTheQueueButKeepsQuit) {
   ASSERT_TRUE(::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 7u);
+}
+
+LRESULT CALLBACK SetsAnotherCode(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP) ::SetLastError(ERROR_ACCESS_DENIED);
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The privilege steps read the last-error code after a box that ran window handlers meanwhile.
+TEST_F(Win32Seam, AMessageBoxKeepsTheLastErrorCode) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = SetsAnotherCode;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"TovakLastErrorSetter";
+  ::RegisterClassW(&windowClass);
+  HWND setter = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, windowClass.hInstance, nullptr);
+  ASSERT_NE(setter, nullptr);
+  p().lastError.Set(error::kNotAllAssigned);
+  {
+    ui::testing::DialogAnswerer answer([setter](HWND box) {
+      ::SendMessageW(setter, WM_APP, 0, 0);  // handled on the box's thread, inside its loop
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    p().ui.ShowMessage("AdjustTokenPrivileges error==1300", "提示", MessageButtons::Ok,
+                       MessageIcon::None);
+  }
+  EXPECT_EQ(p().lastError.Get(), error::kNotAllAssigned);
+  ::DestroyWindow(setter);
 }
 
 TEST_F(Win32Seam, ShutdownPrivilegeSequence) {
