@@ -205,6 +205,56 @@ TEST_F(Cp1252JobTest, TheWindowReadsInChineseAndABackupIsPrepared) {
                     k1252Title);
 }
 
+// A job prepared and not run is offered for cancelling at the next start: No keeps it, Yes leaves
+// the system drive as it was before the job.
+TEST_F(JobTest, AJobNotRunIsOfferedAtStartAndCancelledOnYes) {
+  ASSERT_NO_FATAL_FAILURE(PrepareJob(L"现在马上重启备份吗？", L"restart-backup"));
+  for (int answer : {IDNO, IDYES}) {
+    TovakApp again;
+    std::wstring why;
+    ASSERT_TRUE(again.Launch(BuildFolder() + L"Tovak.exe", why)) << Narrow(why);
+    const MessageBoxSeen question = again.WaitForBox(20000);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question.title, L"提示");
+    EXPECT_EQ(question.text, Wide(messages::kPendingBackup));
+    EXPECT_EQ(Style(::GetDlgItem(question.window, IDNO)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    if (answer == IDYES) Screenshot(question.window, L"pending-question");
+    ASSERT_TRUE(again.Answer(question, answer));
+    if (answer == IDNO) {
+      ASSERT_TRUE(again.WaitForWindow(why)) << Narrow(why);
+      ExpectPreparedJob("msback.bat", L"MsBack.bat",
+                        "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\Nusk.gho -fx -sure -fro -z3");
+      continue;
+    }
+    const MessageBoxSeen done = again.WaitForBox();
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done.text, L"任务已取消。");
+    ASSERT_TRUE(again.Answer(done, IDOK));
+    ASSERT_TRUE(again.WaitForWindow(why)) << Narrow(why);
+  }
+  EXPECT_EQ(ReadBytes(L"C:\\boot.ini"), kXpBootIni);
+  EXPECT_EQ(ReadBytes(L"C:\\ntldr"), ntldr_);
+  EXPECT_EQ(ReadBytes(L"C:\\bootfont.bin"), bootfont_);
+  EXPECT_EQ(Names(L"C:"), rootNames_) << "no boot, msboot or g1ldr left";
+}
+
+// Anybody may make a folder "boot": one that boot.ini does not start is nobody's job.
+TEST_F(JobTest, AFolderThatOnlyLooksLikeAJobGetsNoQuestion) {
+  for (const wchar_t* folder : {L"C:\\boot", L"C:\\boot\\qelv"}) {
+    ASSERT_TRUE(::CreateDirectoryW(folder, nullptr));
+  }
+  ASSERT_TRUE(WriteBytes(L"C:\\boot\\boot.bak", "[boot loader]\r\ndefault=C:\\evil.bin\r\n"));
+  ASSERT_TRUE(WriteBytes(L"C:\\boot\\qelv\\state.txt", "msback.bat\r\n"));
+  ASSERT_TRUE(WriteBytes(L"C:\\boot\\qelv\\ghost.exe", "planted"));
+  const Snapshot root = TakeSnapshot(L"C:", 0), planted = TakeSnapshot(L"C:\\boot", 2);
+  TovakApp again;
+  std::wstring why;
+  ASSERT_TRUE(again.Start(BuildFolder() + L"Tovak.exe", why)) << Narrow(why);
+  EXPECT_TRUE(again.NoBoxWithin(1000));
+  EXPECT_EQ(TakeSnapshot(L"C:", 0), root);
+  EXPECT_EQ(TakeSnapshot(L"C:\\boot", 2), planted);
+}
+
 TEST_F(JobTest, ARestoreFromAnImagePreparesTheRestoreAndLeavesTheImage) {
   ASSERT_TRUE(::CreateDirectoryW(L"D:\\Nusk", nullptr));
   ASSERT_TRUE(WriteBytes(L"D:\\Nusk\\Nusk.gho", "an image"));

@@ -34,7 +34,7 @@ TovakApp::~TovakApp() {
   ::CloseHandle(process_.hProcess);
 }
 
-bool TovakApp::Start(const std::wstring& exe, std::wstring& why) {
+bool TovakApp::Launch(const std::wstring& exe, std::wstring& why) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::vector<wchar_t> commandLine(exe.begin(), exe.end());
@@ -46,6 +46,10 @@ bool TovakApp::Start(const std::wstring& exe, std::wstring& why) {
     why = L"cannot start " + exe + L": error " + std::to_wstring(::GetLastError());
     return false;
   }
+  return true;
+}
+
+bool TovakApp::WaitForWindow(std::wstring& why) {
   // The caption is there while WM_CREATE still runs; the window is shown after its controls.
   const bool shown = WaitUntil([this] {
     window_ = VisibleTopLevel(process_.dwProcessId, L"TovakFrmBack", kCaption);

@@ -22,7 +22,10 @@ class TovakApp {
   ~TovakApp();  // ends the program if it still runs
 
   // Starts the exe and waits until its window is shown; on failure says why.
-  bool Start(const std::wstring& exe, std::wstring& why);
+  bool Start(const std::wstring& exe, std::wstring& why) { return Launch(exe, why) && WaitForWindow(why); }
+  // The two halves, for a start that asks something before the window shows.
+  bool Launch(const std::wstring& exe, std::wstring& why);
+  bool WaitForWindow(std::wstring& why);
   HWND Window() const { return window_; }
   // A control anywhere in the window, by its unique id.
   HWND Control(int id) const;
