@@ -1,0 +1,35 @@
+# One boot under QEMU, from the BIOS to the end of the DOS start-up. A restart pauses the machine
+# (-no-reboot makes the reset a shutdown, which pauses it) so that the screen can be saved. Once
+# the mouse driver's double has run, "here" is typed: the keys wait in the BIOS until a shell
+# reads them at its prompt, where HERE.COM reports. Prints how the boot ended: "restart",
+# "prompt" or "hang".
+
+dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's drive arguments...
+  local dir=$1 shot=$2 mon qemu typed='' end=hang
+  shift 2
+  rm -f "$dir"/mon.* "$dir/debugcon.log"
+  mkfifo "$dir/mon.in" "$dir/mon.out"
+  qemu-system-i386 -display none -no-reboot -action shutdown=pause -nic none "$@" \
+    -debugcon "file:$dir/debugcon.log" -chardev "pipe,id=mon,path=$dir/mon" -mon chardev=mon &
+  qemu=$!
+  exec {mon}>"$dir/mon.in"
+  cat "$dir/mon.out" > "$dir/monitor.log" &
+  local deadline=$((SECONDS + 60))
+  while ((SECONDS < deadline)); do
+    if [[ -z $typed ]] && grep -q '^run .*CTMOUSE' "$dir/debugcon.log" 2>/dev/null; then
+      sleep 1
+      printf 'sendkey %s\n' h e r e ret >&"$mon"
+      typed=1
+    fi
+    if grep -q '^prompt ' "$dir/debugcon.log" 2>/dev/null; then end=prompt; break; fi
+    echo 'info status' >&"$mon"
+    if grep -q 'paused (shutdown)' "$dir/monitor.log"; then end=restart; break; fi
+    sleep 0.3
+  done
+  printf '%s\n' "screendump $dir/screen.ppm" quit >&"$mon"
+  exec {mon}>&-
+  wait "$qemu"
+  wait
+  convert "$dir/screen.ppm" "$shot" 2>/dev/null
+  echo "$end"
+}
