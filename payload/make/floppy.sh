@@ -26,8 +26,8 @@ floppy_stage_files() {  # preboot sources, staging folder
   dos_text "$src/AUTOEXEC.BAT" "$dir/AUTOEXEC.BAT" CP936
   # Our own tools, from nasm source.
   nasm -f bin -o "$dir/RESTART.COM" "$src/restart.asm"
-  nasm -f bin -o "$dir/ATTRIB.COM" "$src/attrib.asm"
-  nasm -f bin -o "$dir/STRINGS.COM" "$src/strings.asm"
+  nasm -f bin -i "$src/" -o "$dir/ATTRIB.COM" "$src/attrib.asm"
+  nasm -f bin -i "$src/" -o "$dir/STRINGS.COM" "$src/strings.asm"
 }
 
 # mkfs.fat's own boot code only says that the disk cannot boot: the DOS boot sector comes from the

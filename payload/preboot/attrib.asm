@@ -174,14 +174,7 @@ print_z:                        ; the C string at DX
         jmp .char
 .ret:   ret
 
-skip_blanks:
-        cmp byte [si], ' '
-        je .skip
-        cmp byte [si], 9
-        jne .ret
-.skip:  inc si
-        jmp skip_blanks
-.ret:   ret
+%include "blanks.inc"
 
 letters db "rhsa", 01h, 02h, 04h, 20h
 s_error db ": not changed", 13, 10, "$"

@@ -304,14 +304,7 @@ copy_trailer:
 .none:  pop ds
         ret
 
-skip_blanks:
-        cmp byte [si], ' '
-        je .skip
-        cmp byte [si], 9
-        jne .ret
-.skip:  inc si
-        jmp skip_blanks
-.ret:   ret
+%include "blanks.inc"
 
 upcase_ah:
         cmp ah, 'a'

@@ -47,7 +47,7 @@ test_floppy_image() {  # payload folder, work folder
   local tool
   for tool in "${our_tools[@]}"; do
     image_file "$img" "${tool%%|*}" "$2/tool"
-    nasm -f bin -o "$2/tool.ours" "$root/payload/preboot/${tool#*|}"
+    nasm -f bin -i "$root/payload/preboot/" -o "$2/tool.ours" "$root/payload/preboot/${tool#*|}"
     expect "qelv.img ${tool%%|*} is ours (${tool#*|})" cmp -s "$2/tool" "$2/tool.ours"
   done
 }
