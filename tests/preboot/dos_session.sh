@@ -2,20 +2,23 @@
 # (-no-reboot makes the reset a shutdown, which pauses it) so that the screen can be saved. Once
 # the mouse driver's double has run, "here" is typed: the keys wait in the BIOS until a shell
 # reads them at its prompt, where HERE.COM reports. Prints how the boot ended: "restart",
-# "prompt" or "hang".
+# "prompt", "hang" (nothing of those within a minute) or "exit" (QEMU ended by itself).
 
 dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's drive arguments...
-  local dir=$1 shot=$2 mon qemu typed='' end=hang
+  local dir=$1 shot=$2 mon qemu monitor typed='' end=hang
   shift 2
-  rm -f "$dir"/mon.* "$dir/debugcon.log"
+  rm -f "$dir"/mon.* "$dir/debugcon.log" "$dir/screen.ppm"
   mkfifo "$dir/mon.in" "$dir/mon.out"
   qemu-system-i386 -display none -no-reboot -action shutdown=pause -nic none "$@" \
     -debugcon "file:$dir/debugcon.log" -chardev "pipe,id=mon,path=$dir/mon" -mon chardev=mon &
   qemu=$!
-  exec {mon}>"$dir/mon.in"
-  cat "$dir/mon.out" > "$dir/monitor.log" &
+  # Opened for reading and writing, neither waits for QEMU, which may not get that far.
+  exec {mon}<>"$dir/mon.in"
+  cat 0<>"$dir/mon.out" > "$dir/monitor.log" &
+  monitor=$!
   local deadline=$((SECONDS + 60))
   while ((SECONDS < deadline)); do
+    kill -0 "$qemu" 2>/dev/null || { end='exit'; break; }
     if [[ -z $typed ]] && grep -q '^run .*CTMOUSE' "$dir/debugcon.log" 2>/dev/null; then
       sleep 1
       printf 'sendkey %s\n' h e r e ret >&"$mon"
@@ -27,9 +30,10 @@ dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's dri
     sleep 0.3
   done
   printf '%s\n' "screendump $dir/screen.ppm" quit >&"$mon"
+  for _ in {1..50}; do kill -0 "$qemu" 2>/dev/null && sleep 0.2; done
+  kill "$qemu" "$monitor" 2>/dev/null
+  wait "$qemu" "$monitor" 2>/dev/null
   exec {mon}>&-
-  wait "$qemu"
-  wait
   convert "$dir/screen.ppm" "$shot" 2>/dev/null
   echo "$end"
 }
