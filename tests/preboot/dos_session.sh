@@ -2,7 +2,21 @@
 # (-no-reboot makes the reset a shutdown, which pauses it) so that the screen can be saved. Once
 # the mouse driver's double has run, "here" is typed: the keys wait in the BIOS until a shell
 # reads them at its prompt, where HERE.COM reports. Prints how the boot ended: "restart",
-# "prompt", "hang" (nothing of those within a minute) or "exit" (QEMU ended by itself).
+# "reset" (not RESTART.COM's), "prompt", "hang" (none of those within a minute) or "exit" (QEMU
+# ended by itself).
+
+# A reset is "restart" when RESTART.COM asked for it: its warm-boot flag 1234h in the BIOS data
+# area (0040:0072) tells it from a crash, which QEMU also turns into a reset.
+restart_kind() {  # folder, monitor's file descriptor
+  local flag
+  echo 'xp /1hx 0x472' >&"$2"
+  for _ in {1..25}; do
+    flag=$(sed -n 's/^0*472: *//p' "$1/monitor.log" | tr -d '\r')
+    [[ -n $flag ]] && break
+    sleep 0.2
+  done
+  if [[ $flag == 0x1234 ]]; then echo restart; else echo "reset (flag ${flag:-unread})"; fi
+}
 
 dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's drive arguments...
   local dir=$1 shot=$2 mon qemu monitor typed='' end=hang
@@ -26,7 +40,7 @@ dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's dri
     fi
     if grep -q '^prompt ' "$dir/debugcon.log" 2>/dev/null; then end=prompt; break; fi
     echo 'info status' >&"$mon"
-    if grep -q 'paused (shutdown)' "$dir/monitor.log"; then end=restart; break; fi
+    if grep -q 'paused (shutdown)' "$dir/monitor.log"; then end=$(restart_kind "$dir" "$mon"); break; fi
     sleep 0.3
   done
   printf '%s\n' "screendump $dir/screen.ppm" quit >&"$mon"
