@@ -68,9 +68,9 @@ check_runner_order() {  # AUTOEXEC.BAT as UTF-8 with LF
   passed=$((passed + 1))
 }
 
-# What the runner shows: its echo lines, "echo." an empty one. DOS prints what follows "echo ".
+# What the runner shows: its echo lines. DOS prints what follows "echo " or "echo.".
 runner_screen() {  # AUTOEXEC.BAT as UTF-8 with LF
-  sed -n 's/^echo\.$//p; /^echo y |/d; s/^echo //p' "$1"
+  sed -n '/^echo y |/d; s/^echo[. ]//p' "$1"
 }
 
 test_runner() {  # payload folder, work folder, source of AUTOEXEC.BAT
