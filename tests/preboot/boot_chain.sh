@@ -60,7 +60,7 @@ grub_disk() {  # folder with stage1 and fat_stage1_5, partition type (hex), part
 test_boot_chain() {  # payload folder, work folder
   local disk log=$2/debugcon.log status=0
   disk=$(make_test_disk "$1" "$2") || { fail "could not make the test disk"; return; }
-  timeout 20 qemu-system-i386 -display none -no-reboot -nic none -boot c \
+  timeout 60 qemu-system-i386 -display none -no-reboot -nic none -boot c \
     -drive "file=$disk,if=ide,format=raw" -debugcon "file:$log" \
     -device isa-debug-exit,iobase=0xf4,iosize=0x04 || status=$?
   expect_eq "QEMU exit status (85: the probe ran to its end)" "$status" 85

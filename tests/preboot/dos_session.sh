@@ -2,7 +2,7 @@
 # (-no-reboot makes the reset a shutdown, which pauses it) so that the screen can be saved. Once
 # the mouse driver's double has run, "here" is typed: the keys wait in the BIOS until a shell
 # reads them at its prompt, where HERE.COM reports. Prints how the boot ended: "restart",
-# "reset" (not RESTART.COM's), "prompt", "hang" (none of those within a minute) or "exit" (QEMU
+# "reset" (not RESTART.COM's), "prompt", "hang" (none of those within 90 s) or "exit" (QEMU
 # ended by itself).
 
 # A reset is "restart" when RESTART.COM asked for it: its warm-boot flag 1234h in the BIOS data
@@ -30,7 +30,7 @@ dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's dri
   exec {mon}<>"$dir/mon.in"
   cat 0<>"$dir/mon.out" > "$dir/monitor.log" &
   monitor=$!
-  local deadline=$((SECONDS + 60))
+  local deadline=$((SECONDS + 90))
   while ((SECONDS < deadline)); do
     kill -0 "$qemu" 2>/dev/null || { end='exit'; break; }
     if [[ -z $typed ]] && grep -q '^run .*CTMOUSE' "$dir/debugcon.log" 2>/dev/null; then
