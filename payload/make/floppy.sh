@@ -13,8 +13,7 @@ declare -A floppy_vendor=(
   [IO.SYS]='MS-DOS 7.1 system' [COMMAND.COM]='MS-DOS 7.1 command interpreter'
   [HIMEM.SYS]='extended-memory driver' [XMSDSK.EXE]='RAM-disk driver in extended memory'
   [TW.EXE]='Chinese text display for DOS' [NTFS.DAT]='self-extracting NTFS access tool NTFSPRO'
-  [CTMOUSE.EXE]='mouse driver' [ATTRIB.COM]='file attribute tool' [STRINGS.COM]='batch string tool'
-  [DELTREE.COM]='folder tree deletion tool' [OFF.COM]='power-off tool'
+  [CTMOUSE.EXE]='mouse driver' [DELTREE.COM]='folder tree deletion tool' [OFF.COM]='power-off tool'
   [EMM386.EXE]='expanded-memory manager' [FIND.EXE]='text search tool'
   [MSCDEX.EXE]='CD-ROM extensions' [VIDE-CDD.SYS]='IDE CD-ROM driver' [WBOOT.COM]='DOS tool wboot.com'
 )
@@ -25,7 +24,10 @@ floppy_stage_files() {  # preboot sources, staging folder
   dos_text "$src/CONFIG.SYS" "$dir/CONFIG.SYS"
   dos_text "$src/MSDOS.SYS" "$dir/MSDOS.SYS"
   dos_text "$src/AUTOEXEC.BAT" "$dir/AUTOEXEC.BAT" CP936
+  # Our own tools, from nasm source.
   nasm -f bin -o "$dir/RESTART.COM" "$src/restart.asm"
+  nasm -f bin -i "$src/" -o "$dir/ATTRIB.COM" "$src/attrib.asm"
+  nasm -f bin -i "$src/" -o "$dir/STRINGS.COM" "$src/strings.asm"
 }
 
 # mkfs.fat's own boot code only says that the disk cannot boot: the DOS boot sector comes from the

@@ -12,8 +12,9 @@ poke() { dd of="$1" bs=1 seek=$(($2)) conv=notrunc status=none; }  # file, offse
 part_start=63      # sectors before the partition: MBR, then the stage 1.5
 part_sectors=32704
 
-# stage1 in the MBR, pointed at the stage 1.5 in the sectors after it, as GRUB's installer would.
-write_mbr() {  # stage1, destination
+# stage1 in the MBR, pointed at the stage 1.5 in the sectors after it, as GRUB's installer would,
+# and one partition from part_start.
+write_mbr() {  # stage1, destination, partition type (hex), partition sectors
   local mbr=$2
   cp "$1" "$mbr"
   le 0x2000 2 | poke "$mbr" 0x42   # where stage1 loads the stage 1.5's first sector
@@ -21,7 +22,7 @@ write_mbr() {  # stage1, destination
   le 0x0200 2 | poke "$mbr" 0x48   # its segment
   printf '\x90\x90' | poke "$mbr" 0x4B  # a hard disk: no check of the boot drive
   head -c $((0x1FE - 0x1B8)) /dev/zero | poke "$mbr" 0x1B8
-  { printf '\x80\xfe\xff\xff\x06\xfe\xff\xff'; le $part_start 4; le $part_sectors 4; } | poke "$mbr" 0x1BE
+  { printf "\\x80\\xfe\\xff\\xff\\x$3\\xfe\\xff\\xff"; le $part_start 4; le "$4" 4; } | poke "$mbr" 0x1BE
 }
 
 write_stage15() {  # fat_stage1_5, destination
@@ -42,19 +43,24 @@ make_test_disk() {  # payload folder, work folder: prints the disk image's path
   mmd -i "$work/part.img" ::/boot ::/boot/qelv
   mcopy -i "$work/part.img" "$dir/stage2" "$dir/menu.lst" "$dir/memdisk.gz" "$work/qelv.img" ::/boot/qelv/
 
-  write_mbr "$dir/stage1" "$work/mbr"
-  write_stage15 "$dir/fat_stage1_5" "$work/stage15"
-  local disk=$work/disk.img
-  cat "$work/mbr" "$work/stage15" > "$disk"
-  truncate -s $((part_start * 512)) "$disk"
-  cat "$work/part.img" >> "$disk"
-  echo "$disk"
+  grub_disk "$dir" 06 "$work/part.img" "$work/disk.img"
+  echo "$work/disk.img"
+}
+
+# GRUB's stage 1 and stage 1.5 from FOLDER in front of a partition image.
+grub_disk() {  # folder with stage1 and fat_stage1_5, partition type (hex), partition image, disk
+  write_mbr "$1/stage1" "$4.mbr" "$2" $(($(stat -c %s "$3") / 512))
+  write_stage15 "$1/fat_stage1_5" "$4.stage15"
+  cat "$4.mbr" "$4.stage15" > "$4"
+  rm "$4.mbr" "$4.stage15"
+  truncate -s $((part_start * 512)) "$4"
+  cat "$3" >> "$4"
 }
 
 test_boot_chain() {  # payload folder, work folder
   local disk log=$2/debugcon.log status=0
   disk=$(make_test_disk "$1" "$2") || { fail "could not make the test disk"; return; }
-  timeout 20 qemu-system-i386 -display none -no-reboot -nic none -boot c \
+  timeout 60 qemu-system-i386 -display none -no-reboot -nic none -boot c \
     -drive "file=$disk,if=ide,format=raw" -debugcon "file:$log" \
     -device isa-debug-exit,iobase=0xf4,iosize=0x04 || status=$?
   expect_eq "QEMU exit status (85: the probe ran to its end)" "$status" 85

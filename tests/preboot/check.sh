@@ -2,6 +2,7 @@
 
 passed=0
 failed=0
+skipped=0
 
 fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
 
@@ -31,6 +32,6 @@ hex_of() {  # printf format and arguments: the bytes as hex
 }
 
 summary() {  # prints the closing line; false when anything failed
-  echo "preboot: $passed passed, $failed failed"
+  echo "preboot: $passed passed, $failed failed$( ((skipped == 0)) || echo ", $skipped skipped")"
   ((failed == 0))
 }

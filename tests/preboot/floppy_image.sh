@@ -13,6 +13,9 @@ floppy_names=(IO.SYS MSDOS.SYS COMMAND.COM CONFIG.SYS AUTOEXEC.BAT HIMEM.SYS XMS
   CTMOUSE.EXE ATTRIB.COM STRINGS.COM RESTART.COM DELTREE.COM OFF.COM EMM386.EXE FIND.EXE MSCDEX.EXE
   VIDE-CDD.SYS WBOOT.COM)
 
+# The image's tools made from our own source: name in the image|source in payload/preboot.
+our_tools=('RESTART.COM|restart.asm' 'ATTRIB.COM|attrib.asm' 'STRINGS.COM|strings.asm')
+
 root_dir_offset=$((0x2600))  # sectors 1 + 2 * 9
 
 test_floppy_image() {  # payload folder, work folder
@@ -41,4 +44,10 @@ test_floppy_image() {  # payload folder, work folder
   image_file "$img" RESTART.COM "$2/restart.com"
   # mov ax,40h; mov ds,ax; mov word [72h],1234h; jmp FFFF:0000
   expect_eq "RESTART.COM code" "$(hex_at "$2/restart.com" 0 64)" b840008ed8c70672003412ea0000ffff
+  local tool
+  for tool in "${our_tools[@]}"; do
+    image_file "$img" "${tool%%|*}" "$2/tool"
+    nasm -f bin -i "$root/payload/preboot/" -o "$2/tool.ours" "$root/payload/preboot/${tool#*|}"
+    expect "qelv.img ${tool%%|*} is ours (${tool#*|})" cmp -s "$2/tool" "$2/tool.ours"
+  done
 }

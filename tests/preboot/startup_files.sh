@@ -41,7 +41,7 @@ runner_order=(
   '10|if exist %s%:\boot\qelv\%w% copy %s%:\boot\qelv\%w% z:\' '10|copy %s%:\boot\qelv\ghost.exe z:\'
   '11|if exist %s%:\boot\boot.bak del %s%:\boot.ini'
   '11|if exist %s%:\boot\boot.bak copy %s%:\boot\boot.bak %s%:\boot.ini'
-  '12|if not "%s%"=="234" copy %s%:\boot\bootfont.bak %s%:\bootfont.bin'
+  '12|if exist %s%:\boot\bootfont.bak copy %s%:\boot\bootfont.bak %s%:\bootfont.bin'
   '13|if exist %s%:\boot\g1ldr.bak copy %s%:\boot\g1ldr.bak %s%:\g1ldr'
   '14|if "%s%"=="234" goto ' '14|echo y | del %s%:\boot\*.*' '14|echo y | del %s%:\boot\qelv\*.*'
   '14|rd %s%:\boot\qelv' '14|rd %s%:\boot'
@@ -68,9 +68,9 @@ check_runner_order() {  # AUTOEXEC.BAT as UTF-8 with LF
   passed=$((passed + 1))
 }
 
-# What the runner shows: its echo lines, "echo." an empty one. DOS prints what follows "echo ".
+# What the runner shows: its echo lines. DOS prints what follows "echo " or "echo.".
 runner_screen() {  # AUTOEXEC.BAT as UTF-8 with LF
-  sed -n 's/^echo\.$//p; /^echo y |/d; s/^echo //p' "$1"
+  sed -n '/^echo y |/d; s/^echo[. ]//p' "$1"
 }
 
 test_runner() {  # payload folder, work folder, source of AUTOEXEC.BAT

@@ -24,6 +24,7 @@ boot_sector() {  # destination, size: a jump, an OEM name, code of F4h bytes, th
 
 test_vendor_folder() {  # payload folder, work folder, Debian's GRUB files
   local vendor=$2/vendor out=$2/vendored name fs
+  image_file "$1/qelv.img" ATTRIB.COM "$2/attrib.ours"
   mkdir -p "$vendor"
   for name in "${vendor_names[@]}"; do printf 'vendor %s\r\n' "$name" > "$vendor/$name"; done
   cp "$3/e2fs_stage1_5" "$vendor/FFS_STAGE1_5"  # as GRUB ships it
@@ -39,6 +40,8 @@ test_vendor_folder() {  # payload folder, work folder, Debian's GRUB files
     "$(cmp -l "$vendor/FFS_STAGE1_5" "$out/ffs_stage1_5" | awk '{ printf "%d ", $1 - 1 }')" "545 546 547 548 "
   image_file "$out/qelv.img" TW.EXE "$2/tw"
   expect "TW.EXE in the image is the vendor's Tw.exe" cmp -s "$2/tw" "$vendor/Tw.exe"
+  image_file "$out/qelv.img" ATTRIB.COM "$2/attrib"
+  expect "ATTRIB.COM in the image is ours, not the vendor's" cmp -s "$2/attrib" "$2/attrib.ours"
   expect_eq "boot sector: vendor's jump and name, our BPB, vendor's code" \
     "$(hex_at "$out/qelv.img" 0 11) $(hex_at "$out/qelv.img" 11 51) $(hex_at "$out/qelv.img" 62 450)" \
     "$(hex_at "$vendor/BOOTSECT.BIN" 0 11) $(hex_at "$1/qelv.img" 11 51) $(hex_at "$vendor/BOOTSECT.BIN" 62 450)"

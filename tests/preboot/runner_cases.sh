@@ -1,0 +1,174 @@
+# The job runner under QEMU with a free DOS, on system drives that the real Tovak.exe prepared under
+# Wine (tests/e2e/run keeps them): one boot per case, from GRUB to the restart or the prompt, then
+# the drives read back. Screens go to build/preboot/CASE.png.
+
+# Changes to a prepared drive, one a case.
+drive_as_prepared() { :; }
+drive_without_ghost() { rm "$1/boot/qelv/ghost.exe"; }
+drive_state_mixed_case() { printf 'MsBack.bat\r\n' > "$1/boot/qelv/state.txt"; }
+drive_without_script() { rm "$1/boot/qelv/MsBack.bat"; }
+drive_without_bootfont() { rm "$1/boot/bootfont.bak"; }
+drive_with_msboot() { mkdir "$1/msboot" && printf 'an earlier boot folder\r\n' > "$1/msboot/keep.txt"; }
+drive_with_g1ldr() { printf 'an earlier g1ldr\r\n' > "$1/boot/g1ldr.bak"; }
+
+# case|C: (the job prepared, the change)|D: ("-": no second disk)|how the boot ends|the drive whose
+# job script the imaging program runs|what the prompt probe sees
+runner_cases=(
+  'backup|backup as_prepared|-|restart|C|'
+  'restore|restore as_prepared|-|restart|C|'
+  'no drive holds the job|backup without_ghost|-|prompt|-|Z:\ S=234 W=123'
+  'job state file reads MsBack.bat|backup state_mixed_case|-|prompt|-|Z:\ S=c W=MsBack.bat'
+  'missing job script|backup without_script|-|restart|-|'
+  'two drives hold the job|restore as_prepared|backup as_prepared|restart|D|'
+  'no boot\bootfont.bak|backup without_bootfont|-|restart|C|'
+  'msboot present|backup with_msboot|-|restart|C|'
+  'boot\g1ldr.bak present|backup with_g1ldr|-|restart|C|'
+)
+
+declare -A runner_jobs=(
+  [backup]=JobTest.TheDefaultBackupPreparesTheBootAndTheImageFolder
+  [restore]=JobTest.ARestoreFromAnImagePreparesTheRestoreAndLeavesTheImage
+)
+
+# What every boot starts, in order, before the job script.
+runner_starts=(
+  'device HIMEM.SYS /TESTMEM:OFF' 'run A:\XMSDSK.EXE 10000 z: /y' 'run A:\TW.EXE /n3 /np'
+  'run Z:\NTFS.EXE -y' 'run Z:\NTFSPRO.EXE' 'run Z:\CTMOUSE.EXE'
+)
+
+# A drive of a case: the prepared job's C: changed, with the test's qelv.img and imaging double in
+# place of the build's stand-ins, packed into DISK; DISK.before is a copy, DISK.d the folder.
+runner_drive() {  # drives of the end-to-end tests, job and change, folder of the doubles, qelv.img, disk
+  local job change src folder=$5.d
+  read -r job change <<<"$2"
+  src=$1/cases/${runner_jobs[$job]}.c
+  rm -rf "$folder"
+  cp -r "$src" "$folder"
+  [[ ! -f $folder/boot/qelv/ghost.exe ]] || cp "$3/GHOST.EXE" "$folder/boot/qelv/ghost.exe"
+  cp "$4" "$folder/boot/qelv/qelv.img"
+  "drive_$change" "$folder" && pack_drive "$folder" "$src.attrib" "$5" && cp "$5" "$5.before"
+}
+
+# The first line of a file without its line end.
+first_line() { head -n 1 "$1" | tr -d '\r'; }
+
+# A drive whose job ran: the boot files as before the job, the folders gone, the root protected.
+check_undone() {  # what, disk, the drive as packed, the drive before the job
+  local what=$1 disk=$2 src=$3 before=$4 name expected=() font=$3/bootfont.bin g1ldr=$3/g1ldr
+  for name in BOOT.INI BOOTFONT.BIN G1LDR NTLDR; do expected+=("ASHR $name"); done
+  [[ -d $src/msboot ]] && expected+=("SHR BOOT")
+  expect_eq "$what: root entries" "$(drive_entries "$disk" "")" "$(printf '%s\n' "${expected[@]}" | sort)"
+  expect "$what: boot.ini is the one before the job" same_file "$disk" boot.ini "$before/boot.ini"
+  [[ -f $src/boot/bootfont.bak ]] && font=$before/bootfont.bin
+  expect "$what: bootfont.bin is ${font#"$src"/}" same_file "$disk" bootfont.bin "$font"
+  expect "$what: ntldr is the deployed one" same_file "$disk" ntldr "$src/ntldr"
+  [[ -f $src/boot/g1ldr.bak ]] && g1ldr=$src/boot/g1ldr.bak
+  expect "$what: g1ldr is ${g1ldr#"$src"/}" same_file "$disk" g1ldr "$g1ldr"
+  if [[ -d $src/msboot ]]; then
+    expect_eq "$what: boot holds what msboot held" "$(drive_entries "$disk" boot/ | cut -d ' ' -f 2)" \
+      "$(cd "$src/msboot" && find . -mindepth 1 -printf 'BOOT/%P\n' | tr a-z A-Z | sort)"
+  fi
+  dd if="$disk" of="$disk.part" bs=512 skip=$part_start status=none
+  expect "$what: the partition passes fsck.fat -n" quiet fsck.fat -n "$disk.part"
+  rm "$disk.part"
+}
+
+same_file() {  # disk image, path, expected bytes
+  drive_file "$1" "$2" "$1.file" && cmp -s "$1.file" "$3"
+}
+
+# The drive that holds the job: of those with boot\qelv\ghost.exe, the one with the later letter.
+job_drive() {  # disks by letter...
+  local letter=C disk found=
+  for disk; do
+    [[ -f $disk.d/boot/qelv/ghost.exe ]] && found=$letter
+    letter=D
+  done
+  echo "$found"
+}
+
+runner_check() {  # case, ending expected, imaging drive, probe's view, disks...
+  local what=$1 end=$2 imaging=$3 view=$4 dir
+  dir=$(dirname "$5")
+  shift 4
+  local ended
+  ended=$(cat "$dir/end")
+  expect_eq "$what: the boot ends with" "$ended" "$end"
+  local starts=("${runner_starts[@]}")
+  if [[ $imaging != - ]]; then  # the line of the script that the state file names, without case
+    local qelv script
+    qelv=$(runner_disk_of "$imaging" "$@").d/boot/qelv
+    script=$(find "$qelv" -maxdepth 1 -iname "$(first_line "$qelv/state.txt")")
+    starts+=("run Z:\\GHOST.EXE $(first_line "$script" | cut -d ' ' -f 2-)")
+  fi
+  expect_eq "$what: programs started" "$(grep -a -e '^run ' -e '^device ' "$dir/debugcon.log" | sed 's/ *$//')" \
+    "$(printf '%s\n' "${starts[@]}")"
+  if [[ $end == prompt ]]; then
+    expect_eq "$what: the prompt probe sees" "$(sed -n 's/^prompt //p' "$dir/debugcon.log") $(
+      sed -n 's/^env \([SW]=.*\)/\1/p' "$dir/debugcon.log" | sort | tr '\n' ' ' | sed 's/ $//')" "$view"
+  fi
+  local job letter=C disk
+  job=$(job_drive "$@")
+  for disk; do
+    if [[ $letter == "$job" ]]; then
+      check_undone "$what, $letter:" "$disk" "$disk.d" "$xp_drive"
+    else
+      expect "$what, $letter: the drive is unchanged" cmp -s "$disk" "$disk.before"
+    fi
+    letter=D
+  done
+}
+
+runner_disk_of() {  # letter, disks...
+  if [[ $1 == C ]]; then echo "$2"; else echo "$3"; fi
+}
+
+test_dos_runner() {  # work folder, drives of the end-to-end tests, folder for the screens
+  if ! dos_available; then
+    echo "preboot: DOS runner cases skipped: no free DOS in $dos_dir (TOVAK_DOS_DIR)"
+    skipped=$((skipped + 1))
+    return
+  fi
+  if [[ ! -d $2/cases/${runner_jobs[backup]}.c || ! -d $2/cases/${runner_jobs[restore]}.c ]]; then
+    fail "DOS runner cases: no drives prepared by tests/e2e/run in $2"
+    return
+  fi
+  xp_drive=$2/xp.c
+  local floppy doubles=$1/dos-vendor entry what c d end imaging view i=0 dir disks
+  floppy=$(dos_floppy "$1") || { fail "could not make the DOS floppy"; return; }
+  mkdir -p "$3"
+  test_dos_tools "$floppy" "$1" "$3/dos-tools.png"
+  local -a case_disks=()
+  for entry in "${runner_cases[@]}"; do
+    IFS='|' read -r what c d end imaging view <<<"$entry"
+    dir=$1/runner-$i
+    mkdir -p "$dir"
+    disks="$dir/c.img"
+    runner_drive "$2" "$c" "$doubles" "$floppy" "$dir/c.img" || fail "$what: could not make C:"
+    if [[ $d != - ]]; then
+      runner_drive "$2" "$d" "$doubles" "$floppy" "$dir/d.img" || fail "$what: could not make D:"
+      disks+=" $dir/d.img"
+    fi
+    case_disks+=("$disks")
+    i=$((i + 1))
+  done
+  # Two boots at a time: each waits on one emulated CPU.
+  local running=0 shot disk drives
+  for i in "${!runner_cases[@]}"; do
+    if ((running >= 2)); then
+      wait -n
+      running=$((running - 1))
+    fi
+    shot=$3/$(cut -d '|' -f 1 <<<"${runner_cases[$i]}" | tr -c 'A-Za-z0-9.\n' '-').png
+    drives=(-boot c)
+    for disk in ${case_disks[$i]}; do drives+=(-drive "file=$disk,if=ide,format=raw"); done
+    dos_boot "$1/runner-$i" "$shot" "${drives[@]}" > "$1/runner-$i/end" &
+    running=$((running + 1))
+  done
+  wait
+  for i in "${!runner_cases[@]}"; do
+    IFS='|' read -r what c d end imaging view <<<"${runner_cases[$i]}"
+    # shellcheck disable=SC2086
+    runner_check "$what" "$end" "$imaging" "$view" ${case_disks[$i]}
+  done
+}
