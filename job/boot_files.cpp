@@ -27,11 +27,16 @@ bool ReplaceRootFile(JobContext& job, const SavedBootFile& file) {
   FileSystem& files = job.platform.files;
   const std::string path = job.Root() + file.name;
   const std::string saved = job.InBoot(file.backup);
-  const Presence there = job.File(path);
+  // A root the file is missing from (the system has no font, say) is fine; one that cannot be read
+  // is not.
+  const std::uint32_t attributes = files.GetAttributes(path);
+  const Presence there = attributes != attr::kInvalid ? Presence::Present
+                         : job.platform.lastError.Get() == error::kFileNotFound ? Presence::Absent
+                                                                                 : Presence::Unknown;
   if (there == Presence::Unknown) return false;
-  const std::uint32_t attributes =
-      there == Presence::Present ? files.GetAttributes(path) : attr::kInvalid;
-  if (there == Presence::Present && attributes == attr::kInvalid) return false;
+  if (there == Presence::Present && (attributes & attr::kDirectory) != 0) {
+    return job.Fail(error::kAccessDenied);
+  }
 
   enum class Done { Nothing, Writable, Replaced };
   auto done = std::make_shared<Done>(Done::Nothing);
@@ -75,11 +80,13 @@ bool InstallBootFiles(JobContext& job) {
 }
 
 bool SwitchBootIni(JobContext& job) {
-  // The INI functions rewrite a file in place: they work on a copy, never on the loader's own.
+  // The INI functions rewrite a file in place: they work on a copy, never on the loader's own. The
+  // copy lands in the fresh payload folder and is flushed once it is changed.
+  FileSystem& files = job.platform.files;
   const std::string staged = job.Staged(kBootIniFile.name);
-  return job.control.CopySingleFile(job.Root() + kBootIniFile.name, staged, true, false) &&
-         AddBootEntry(job.platform, staged) && job.platform.files.Flush(staged) &&
-         ReplaceRootFile(job, kBootIniFile);
+  return files.Copy(job.Root() + kBootIniFile.name, staged, true) &&
+         files.SetAttributes(staged, attr::kNormal) && AddBootEntry(job.platform, staged) &&
+         files.Flush(staged) && ReplaceRootFile(job, kBootIniFile);
 }
 
 void PutBack(JobContext& job, const std::string& file, const std::string& savedCopy,
