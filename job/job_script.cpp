@@ -79,7 +79,7 @@ bool WriteAnsiLine(Platform& platform, const std::string& path, const std::strin
   if (!platform.text.ToAnsi(line, ansi)) return false;
   std::unique_ptr<OutputFile> file = platform.files.OpenForWriting(path);
   // A failed write skips Close, which would hide the write's error; the handle is released anyway.
-  return file && file->Write(ansi + "\r\n") && file->Close() && platform.files.Flush(path);
+  return file && file->Write(ansi + "\r\n") && file->Flush() && file->Close();
 }
 
 bool WriteJobStateFile(Platform& platform, Operation operation) {

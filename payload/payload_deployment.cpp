@@ -24,7 +24,7 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
   if (!file) return false;
   platform.ui.PumpMessages();
   // A power cut must not leave the job pointing at a file that never reached the disk.
-  if (!file->Write(bytes) || !file->Close() || !files.Flush(target)) return false;
+  if (!file->Write(bytes) || !file->Flush() || !file->Close()) return false;
 
   std::uint64_t length = 0;
   if (!files.FileLength(target, length)) return false;

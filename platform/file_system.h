@@ -51,6 +51,8 @@ class OutputFile {
  public:
   virtual ~OutputFile() = default;
   virtual bool Write(const std::string& bytes) = 0;
+  // What was written so far goes to the disk (FlushFileBuffers on the open file).
+  virtual bool Flush() = 0;
   virtual bool Close() = 0;
 };
 

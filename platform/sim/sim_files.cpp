@@ -83,6 +83,13 @@ class SimOutputFile final : public OutputFile {
     return true;
   }
 
+  bool Flush() override {
+    if (!machine_.Admit(Op::Flush, "Flush " + path_, path_)) return false;
+    if (!file_) return machine_.Fail(error::kInvalidHandle);
+    file_->unflushed = false;
+    return true;
+  }
+
   bool Close() override {
     if (!machine_.Admit(Op::Close, "Close " + path_, path_)) return false;
     if (!file_) return machine_.Fail(error::kInvalidHandle);

@@ -67,6 +67,14 @@ class Win32OutputFile final : public OutputFile {
     return true;
   }
 
+  bool Flush() override {
+    if (handle_ == INVALID_HANDLE_VALUE) {
+      ::SetLastError(ERROR_INVALID_HANDLE);
+      return false;
+    }
+    return ::FlushFileBuffers(handle_) != 0;
+  }
+
   bool Close() override {
     if (handle_ == INVALID_HANDLE_VALUE) {
       ::SetLastError(ERROR_INVALID_HANDLE);

@@ -186,7 +186,10 @@ TEST_F(Files, ReplaceRenamesOverAFileAndFlushReachesExistingFilesOnly) {
 }
 
 TEST_F(Files, ReadGivesTheFirstBytesAndFoldersCloseToOthers) {
-  MakeFile("state.txt", "msback.bat\r\n");
+  {
+    auto file = fs().OpenForWriting(Path("state.txt"));
+    ASSERT_TRUE(file && file->Write("msback.bat\r\n") && file->Flush() && file->Close());
+  }
   std::string bytes;
   ASSERT_TRUE(fs().Read(Path("state.txt"), 64, bytes));
   EXPECT_EQ(bytes, "msback.bat\r\n");
