@@ -2,7 +2,8 @@
 # functions, each loading the DLL at its first call.
 # Arguments: NM, DLLTOOL, IMPORT_LIBRARY, DLL (its file name), OUT, DECORATED (i686: a leading
 # underscore and stdcall's "@n" on the symbols, which the DLL's export names lack).
-execute_process(COMMAND ${NM} -g ${IMPORT_LIBRARY} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${NM} -g ${IMPORT_LIBRARY} OUTPUT_VARIABLE symbols
+                COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCHALL " T [^\n]+" functions "${symbols}")
 list(TRANSFORM functions REPLACE "^ T " "")
 set(kill_at)
