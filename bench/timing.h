@@ -15,8 +15,9 @@ LARGE_INTEGER Now();
 double StartToVisible(const std::wstring& exe, const wchar_t* className);
 // From the posted click on OK to the restart question, a default backup on the prepared C:.
 double OkToRestartQuestion(const std::wstring& tovakExe);
-// CopyFileA of each named file from one folder into another (emptied first).
+// CopyFileA of each named file from one folder into another (emptied first), and with
+// `flushEach` FlushFileBuffers of each copy.
 double CopyWithCopyFileA(const std::string& from, const std::string& to,
-                         const std::vector<std::string>& names);
+                         const std::vector<std::string>& names, bool flushEach);
 
 }  // namespace tovak::bench

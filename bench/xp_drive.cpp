@@ -1,0 +1,39 @@
+#include "bench/xp_drive.h"
+
+#include "tests/e2e/disk.h"
+
+namespace tovak::bench {
+namespace {
+
+void DeleteTree(const std::wstring& path) {
+  const DWORD attributes = e2e::Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    ::DeleteFileW(path.c_str());
+    return;
+  }
+  for (const std::wstring& name : e2e::Names(path)) DeleteTree(path + L"\\" + name);
+  ::RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+XpDrive::XpDrive() {
+  for (const wchar_t* path : {L"C:\\boot.ini", L"C:\\ntldr", L"C:\\bootfont.bin"}) {
+    files_.push_back({path, e2e::ReadBytes(path).value_or(""), e2e::Attributes(path)});
+  }
+}
+
+void XpDrive::Restore() const {
+  for (const wchar_t* path : {L"C:\\boot", L"C:\\msboot", L"C:\\g1ldr", L"D:\\Nusk"}) {
+    DeleteTree(path);
+  }
+  for (const SavedFile& file : files_) {
+    ::SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    e2e::WriteBytes(file.path, file.bytes);
+    ::SetFileAttributesW(file.path.c_str(), file.attributes);
+  }
+}
+
+}  // namespace tovak::bench

@@ -1,0 +1,26 @@
+// The XP boot files of the run's C:, put back before each timing of Tovak so that every one starts
+// from the same drive: a job left prepared would make the next start ask about it first.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tovak::bench {
+
+class XpDrive {
+ public:
+  XpDrive();  // takes the drive as it is now
+  void Restore() const;
+
+ private:
+  struct SavedFile {
+    std::wstring path;
+    std::string bytes;
+    DWORD attributes;
+  };
+  std::vector<SavedFile> files_;
+};
+
+}  // namespace tovak::bench
