@@ -38,7 +38,7 @@ dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's dri
       printf 'sendkey %s\n' h e r e ret >&"$mon"
       typed=1
     fi
-    if grep -q '^prompt ' "$dir/debugcon.log" 2>/dev/null; then end=prompt; break; fi
+    if grep -q '^here done' "$dir/debugcon.log" 2>/dev/null; then end=prompt; break; fi
     echo 'info status' >&"$mon"
     if grep -q 'paused (shutdown)' "$dir/monitor.log"; then end=$(restart_kind "$dir" "$mon"); break; fi
     sleep 0.3

@@ -1,5 +1,6 @@
 ; The test types "here" at the prompt: reports that the shell reached it ("prompt X:\FOLDER") and
-; the shell's variables as this program inherits them ("env NAME=VALUE").
+; the shell's variables as this program inherits them ("env NAME=VALUE"), then "here done", so the
+; test does not stop QEMU half-way through the report.
         cpu 8086
         org 100h
         mov si, s_prompt
@@ -33,11 +34,17 @@
         call put_z
         call newline
         jmp .var
-.end:   mov ax, 4C00h
+.end:   push cs
+        pop ds
+        mov si, s_done
+        call put_z
+        call newline
+        mov ax, 4C00h
         int 21h
 
 %include "report.inc"
 
 s_prompt db "prompt ", 0
 s_env    db "env ", 0
+s_done   db "here done", 0
 folder   times 64 db 0
