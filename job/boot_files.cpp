@@ -30,10 +30,11 @@ bool ReplaceRootFile(JobContext& job, const SavedBootFile& file) {
   // A root the file is missing from (the system has no font, say) is fine; one that cannot be read
   // is not.
   const std::uint32_t attributes = files.GetAttributes(path);
-  const Presence there = attributes != attr::kInvalid ? Presence::Present
-                         : job.platform.lastError.Get() == error::kFileNotFound ? Presence::Absent
-                                                                                 : Presence::Unknown;
-  if (there == Presence::Unknown) return false;
+  Presence there = Presence::Present;
+  if (attributes == attr::kInvalid) {
+    if (job.platform.lastError.Get() != error::kFileNotFound) return false;
+    there = Presence::Absent;
+  }
   if (there == Presence::Present && (attributes & attr::kDirectory) != 0) {
     return job.Fail(error::kAccessDenied);
   }

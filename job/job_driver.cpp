@@ -6,8 +6,8 @@
 #include "job/boot_folder.h"
 #include "job/job_context.h"
 #include "job/job_messages.h"
-#include "job/kept_copies.h"
 #include "job/job_script.h"
+#include "job/kept_copies.h"
 #include "job/path_rules.h"
 
 namespace tovak {
@@ -62,7 +62,6 @@ bool PrepareImageFolder(JobContext& job, const std::string& folder) {
                    [&job, folder] { job.platform.files.RemoveFolder(folder); });
   return true;
 }
-
 
 }  // namespace
 
