@@ -1,8 +1,8 @@
 # The DOS that the runner's QEMU cases boot: qelv.img as make-payload makes it from a vendor folder
-# that holds a free DOS (the FreeDOS kernel, FreeCOM and boot sector; TOVAK_DOS_DIR, by default
-# ../shared/dos/freedos beside the checkout) and the test doubles of the vendor programs.
+# that holds a free DOS (the FreeDOS kernel, FreeCOM and boot sector of tests/preboot/freedos, or
+# of TOVAK_DOS_DIR) and the test doubles of the vendor programs.
 
-dos_dir=${TOVAK_DOS_DIR:-$root/../shared/dos/freedos}
+dos_dir=${TOVAK_DOS_DIR:-$here/freedos}
 
 dos_available() { [[ -f $dos_dir/KERNEL.SYS && -f $dos_dir/COMMAND.COM && -f $dos_dir/BOOTSECT.BIN ]]; }
 
