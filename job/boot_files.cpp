@@ -12,7 +12,10 @@ bool SaveCopy(JobContext& job, const SavedBootFile& file) {
   const Presence there = job.File(path);
   if (there == Presence::Unknown) return false;
   if (there == Presence::Absent) return !file.required || job.Fail(error::kFileNotFound);
-  return job.control.CopySingleFile(path, job.InBoot(file.backup), true, false);
+  // The copy would carry the closed folder's access list wherever it is put back.
+  const std::string copy = job.InBoot(file.backup);
+  return job.control.CopySingleFile(path, copy, true, false) &&
+         job.platform.files.CopyAccessList(path, copy);
 }
 
 // A read-only file cannot be renamed over.

@@ -7,6 +7,7 @@
 #include "job/job_context.h"
 #include "job/job_messages.h"
 #include "job/job_script.h"
+#include "job/job_token.h"
 #include "job/kept_copies.h"
 #include "job/path_rules.h"
 
@@ -164,6 +165,9 @@ void JobDriver::OnOkClick() {
     return;
   }
 
+  std::string token;
+  if (!MakeJobToken(platform_.system, token)) return fail(messages::kStepToken);
+
   // Everything the next start needs is written and on the disk before the root changes, and
   // boot.ini is switched last: a crash at any moment leaves Windows as it was or the whole job.
   struct Step {
@@ -174,9 +178,10 @@ void JobDriver::OnOkClick() {
       {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
       {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
       {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, choice.operation); }},
+      {messages::kStepToken, [&] { return WriteJobTokenMark(platform_, token); }},
       {messages::kStepBootIni, [&] { return SaveBootIni(job); }},
       {messages::kStepBootFiles, [&] { return SaveBootFiles(job); }},
-      {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(); }},
+      {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(token); }},
       {messages::kStepScript,
        [&] { return WriteJobScript(platform_, choice.operation, command); }},
       {messages::kStepDeploy, [&] { return InstallBootFiles(job); }},

@@ -47,6 +47,7 @@ constexpr const char* kStepImageCheck = "查找镜象文件";
 constexpr const char* kStepImageFolder = "创建镜象文件夹";
 constexpr const char* kStepBootFolder = "准备 boot 文件夹";
 constexpr const char* kStepStateFile = "写入任务状态文件";
+constexpr const char* kStepToken = "写入任务标记";
 constexpr const char* kStepBootIni = "保存并修改 boot.ini";
 constexpr const char* kStepBootFiles = "保存启动文件";
 constexpr const char* kStepDeploy = "写入启动文件";

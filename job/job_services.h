@@ -31,8 +31,9 @@ class BootDeployment {
   // unable to start.
   virtual bool Deployable() = 0;
   // Writes the payload into the payload folder, each file flushed, the root's loaders and font
-  // among them under their own names; false when it stopped part-way (the last error says why).
-  virtual bool DeployBootFiles() = 0;
+  // among them under their own names, the floppy image carrying the job's token; false when it
+  // stopped part-way (the last error says why).
+  virtual bool DeployBootFiles(const std::string& token) = 0;
 };
 
 }  // namespace tovak

@@ -1,5 +1,6 @@
 # Run by the build (cmake -P) once the payload files are made: writes the resource script that
-# embeds them and the header that gives the catalogue their sizes and whether any is a stand-in.
+# embeds them and the header that gives the catalogue their sizes, whether any is a stand-in, and
+# where qelv.img carries the job's token.
 # Takes PAYLOAD_DIR (the made files and standins.txt) and OUT_DIR.
 cmake_minimum_required(VERSION 3.20)
 include(${CMAKE_CURRENT_LIST_DIR}/payload_files.cmake)
@@ -34,6 +35,11 @@ foreach(name IN LISTS PAYLOAD_NAMES)
   math(EXPR id "${id} + 1")
 endforeach()
 
+file(STRINGS ${PAYLOAD_DIR}/token-offset.txt token_offset LIMIT_COUNT 1)
+if(NOT token_offset MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "no token offset in ${PAYLOAD_DIR}/token-offset.txt")
+endif()
+
 file(STRINGS ${PAYLOAD_DIR}/standins.txt standins REGEX "[^ \t\r]")
 if(standins)
   set(has_standins true)
@@ -60,6 +66,9 @@ constexpr File kFiles[] = {
 ${rows}};
 
 constexpr bool kHasStandIns = ${has_standins};
+
+// Where in qelv.img the runner's token placeholder lies.
+constexpr std::int32_t kTokenOffset = ${token_offset};
 
 }  // namespace tovak::embedded
 ")

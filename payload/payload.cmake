@@ -24,7 +24,7 @@ endif()
 set(payload_stamp ${CMAKE_BINARY_DIR}/payload.stamp)
 add_custom_command(
   OUTPUT ${payload_stamp}
-  BYPRODUCTS ${PAYLOAD_FILES} ${PAYLOAD_DIR}/standins.txt
+  BYPRODUCTS ${PAYLOAD_FILES} ${PAYLOAD_DIR}/standins.txt ${PAYLOAD_DIR}/token-offset.txt
              ${PAYLOAD_GENERATED_DIR}/payload_embedded.h ${PAYLOAD_GENERATED_DIR}/payload_files.rc
   COMMAND ${make_payload}
   COMMAND ${CMAKE_COMMAND} -DPAYLOAD_DIR=${PAYLOAD_DIR} -DOUT_DIR=${PAYLOAD_GENERATED_DIR}

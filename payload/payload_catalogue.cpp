@@ -26,8 +26,9 @@ constexpr std::int32_t EmbeddedSize(int id, const char* name) {
 
 static_assert(std::size(embedded::kFiles) == kPayloadFileCount);
 
-constexpr PayloadFile Row(int id, const char* name, PayloadDestination destination) {
-  return {id, name, destination, EmbeddedSize(id, name)};
+constexpr PayloadFile Row(int id, const char* name, PayloadDestination destination,
+                          std::int32_t tokenOffset = -1) {
+  return {id, name, destination, EmbeddedSize(id, name), tokenOffset};
 }
 
 constexpr PayloadDestination kRoot = PayloadDestination::Root;
@@ -52,7 +53,7 @@ constexpr Catalogue kCatalogue = {{
     Row(116, "ufs2_stage1_5", kFolder),
     Row(117, "vstafs_stage1_5", kFolder),
     Row(118, "xfs_stage1_5", kFolder),
-    Row(119, "qelv.img", kFolder),
+    Row(119, "qelv.img", kFolder, embedded::kTokenOffset),
     Row(120, "ghost.exe", kFolder),
     Row(121, "g1ldr", kRoot),
 }};

@@ -4,12 +4,34 @@
 #include "platform/file_search.h"
 #include "platform/system_drive.h"
 
+#include <cstring>
+
 namespace tovak {
+namespace {
+
+// A build whose image lacks the placeholder there would hand the runner a token it never looks for.
+bool CarryToken(std::string& bytes, std::int32_t offset, const std::string& token) {
+  const std::size_t length = std::strlen(kTokenPlaceholder);
+  const auto at = static_cast<std::size_t>(offset);
+  if (token.size() != length || at > bytes.size() || bytes.size() - at < length ||
+      bytes.compare(at, length, kTokenPlaceholder) != 0) {
+    return false;
+  }
+  bytes.replace(at, length, token);
+  return true;
+}
+
+}  // namespace
 
 bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expectedSize,
-                         const std::string& fileName, const std::string& folder, bool skipBackup) {
+                         const std::string& fileName, const std::string& folder, bool skipBackup,
+                         std::int32_t tokenOffset, const std::string& token) {
   std::string bytes;
   if (!platform.resources.LoadCustom(resourceId, bytes)) return false;
+  if (tokenOffset >= 0 && !CarryToken(bytes, tokenOffset, token)) {
+    platform.lastError.Set(error::kInvalidData);
+    return false;
+  }
 
   FileSystem& files = platform.files;
   const std::string target = WithTrailingBackslash(folder) + fileName;
@@ -36,11 +58,14 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
   return true;
 }
 
-bool DeployBootFiles(Platform& platform, const Catalogue& catalogue) {
+bool DeployBootFiles(Platform& platform, const Catalogue& catalogue, const std::string& token) {
   for (const PayloadFile& file : catalogue) {
     const std::string folder = GetSystemDriveRoot(platform.system) + kPayloadFolder;
     // A short loader would leave the machine unable to start: the job is rolled back instead.
-    if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, true)) return false;
+    if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, true,
+                             file.tokenOffset, token)) {
+      return false;
+    }
   }
   return true;
 }
@@ -57,6 +82,8 @@ bool PayloadDeployment::Deployable() {
   return !payloadHasStandIns_ || platform_.system.RunningUnderWine();
 }
 
-bool PayloadDeployment::DeployBootFiles() { return tovak::DeployBootFiles(platform_, catalogue_); }
+bool PayloadDeployment::DeployBootFiles(const std::string& token) {
+  return tovak::DeployBootFiles(platform_, catalogue_, token);
+}
 
 }  // namespace tovak

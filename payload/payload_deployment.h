@@ -11,15 +11,19 @@
 namespace tovak {
 
 // Writes the "CUSTOM" resource resourceId to folder\fileName and flushes it; when skipBackup is false
-// an existing target first becomes fileName.bak, unless that backup exists already. True when the
-// written file is expectedSize bytes long. A failure leaves the platform's last error saying why.
+// an existing target first becomes fileName.bak, unless that backup exists already. With a
+// tokenOffset of 0 or more the token takes the place of kTokenPlaceholder there, and a resource
+// without the placeholder there fails. True when the written file is expectedSize bytes long. A
+// failure leaves the platform's last error saying why.
 bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expectedSize,
-                         const std::string& fileName, const std::string& folder, bool skipBackup);
+                         const std::string& fileName, const std::string& folder, bool skipBackup,
+                         std::int32_t tokenOffset = -1, const std::string& token = std::string());
 
-// Writes every catalogue file into the payload folder, in catalogue order; stops at the first file
-// that fails or comes out short. The files for the root wait there under their own names until the
-// job renames them into place, so that the root never holds half a loader.
-bool DeployBootFiles(Platform& platform, const Catalogue& catalogue);
+// Writes every catalogue file into the payload folder, in catalogue order, the job's token in the
+// one that carries it; stops at the first file that fails or comes out short. The files for the
+// root wait there under their own names until the job renames them into place, so that the root
+// never holds half a loader.
+bool DeployBootFiles(Platform& platform, const Catalogue& catalogue, const std::string& token);
 
 class PayloadDeployment final : public BootDeployment {
  public:
@@ -29,7 +33,7 @@ class PayloadDeployment final : public BootDeployment {
                     const Catalogue& catalogue = PayloadCatalogue());
 
   bool Deployable() override;
-  bool DeployBootFiles() override;
+  bool DeployBootFiles(const std::string& token) override;
 
  private:
   Platform& platform_;

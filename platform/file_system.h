@@ -81,9 +81,13 @@ class FileSystem {
   // The file's first bytes, at most limit of them.
   virtual bool Read(const std::string& path, std::size_t limit, std::string& bytes) = 0;
   // Gives the folder an access list of its own that nothing above it changes: administrators and
-  // the system may do anything, users may only read and run what is in it, and what is made in it
-  // later inherits that. True, doing nothing, on a volume that keeps no access lists.
+  // the system may do anything, nobody else anything at all, and what is made in it later
+  // inherits that. True, doing nothing, on a volume that keeps no access lists.
   virtual bool CloseToOthers(const std::string& folder) = 0;
+  // Gives `to` the access list that `from` has, as a list of its own (what `from` inherits from its
+  // folder included), so that a rename carries it elsewhere unchanged. True, doing nothing, on a
+  // volume that keeps no access lists.
+  virtual bool CopyAccessList(const std::string& from, const std::string& to) = 0;
   virtual Ownership OwnerOf(const std::string& path) = 0;
   // Creates the file, or opens an existing one without truncating it yet. Null on failure.
   virtual std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) = 0;

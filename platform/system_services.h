@@ -1,6 +1,7 @@
 // The system directory, the version word, the process token and the restart request.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -42,6 +43,8 @@ class SystemServices {
   virtual bool RunningUnderWine() = 0;
   // The system's own text for an error code (FormatMessage), without the trailing line break.
   virtual std::string ErrorText(std::uint32_t code) = 0;
+  // Bytes from the system's random source (RtlGenRandom), which nobody can foresee.
+  virtual bool RandomBytes(unsigned char* buffer, std::size_t size) = 0;
 };
 
 }  // namespace tovak

@@ -12,6 +12,7 @@ if(WIN32)
   add_executable(win32_tests ${WIN32_TEST_DIR}/win32_platform_test.cpp ${WIN32_TEST_DIR}/wmi_test.cpp
                              ${WIN32_TEST_DIR}/frm_back_test.cpp ${WIN32_TEST_DIR}/frm_back_link_test.cpp
                              ${WIN32_TEST_DIR}/image_chooser_test.cpp
+                             ${WIN32_TEST_DIR}/access_list_test.cpp
                              ${WIN32_TEST_DIR}/ui_resources_test.cpp
                              ${WIN32_TEST_DIR}/test_resources.rc ${CMAKE_SOURCE_DIR}/${CONTRACT_ENV})
   target_link_libraries(win32_tests PRIVATE tovak_disks tovak_ui version gtest gtest_main)

@@ -56,6 +56,16 @@ floppy_make() {  # image, preboot sources, staging folder
   fsck.fat -n "$img" > /dev/null || die "fsck.fat finds faults in $img"
 }
 
+# The runner's "set tok=" line holds a placeholder that each job overwrites with its token, in the
+# copy it deploys; the image must hold it once, whole, at an offset the build records.
+floppy_token_placeholder=TOKEN000
+floppy_token_offset() {  # image: the offset of the placeholder's first byte
+  local hits
+  hits=$(grep -obUaF "set tok=$floppy_token_placeholder" "$1" | cut -d : -f 1)
+  [[ $(wc -w <<<"$hits") == 1 ]] || die "$1: the token placeholder is not there exactly once"
+  echo $((hits + 8))
+}
+
 floppy_has_standins() {  # staging folder: true when the image is not the real thing
   local name
   [[ -n $(vendor_path BOOTSECT.BIN) ]] || return 0

@@ -54,6 +54,8 @@ struct Machine {
   std::uint32_t version;
   bool privilegeHeld = true;
   bool wine = false;
+  bool randomFails = false;
+  std::uint64_t random = 0x9E3779B97F4A7C15u;  // each machine draws the same sequence
   std::map<char, DevicePlace> devicePlaces{{'C', DevicePlace{0, 1}}};
   bool shutdownEnabled = false;
   std::set<Handle> tokens;

@@ -341,6 +341,19 @@ bool SimWindows::CloseToOthers(const std::string& folder) {
   return true;
 }
 
+bool SimWindows::CopyAccessList(const std::string& from, const std::string& to) {
+  Machine& m = *state_;
+  Place source;
+  Place target;
+  if (!m.Admit(Op::CopyAccessList, "CopyAccessList " + from + " -> " + to, from, to) ||
+      !m.Locate(from, source) || !Existing(m, source) || !m.Locate(to, target) ||
+      !Existing(m, target)) {
+    return false;
+  }
+  target.node->closed = source.node->closed;
+  return true;
+}
+
 Ownership SimWindows::OwnerOf(const std::string& path) {
   Machine& m = *state_;
   Place place;

@@ -118,6 +118,20 @@ bool SimWindows::DriveDevicePlace(const std::string& drive, DevicePlace& place) 
 
 bool SimWindows::RunningUnderWine() { return state_->wine; }
 
+bool SimWindows::RandomBytes(unsigned char* buffer, std::size_t size) {
+  Machine& m = *state_;
+  m.log.push_back("RandomBytes " + std::to_string(size));
+  if (m.randomFails) return m.Fail(error::kNotEnoughMemory);
+  for (std::size_t i = 0; i < size; ++i) {
+    // xorshift64: different bytes on every call, the same run after run.
+    m.random ^= m.random << 13;
+    m.random ^= m.random >> 7;
+    m.random ^= m.random << 17;
+    buffer[i] = static_cast<unsigned char>(m.random >> 24);
+  }
+  return true;
+}
+
 std::string SimWindows::ErrorText(std::uint32_t code) {
   // The texts of a Simplified Chinese Windows for the codes the simulation gives.
   static const std::map<std::uint32_t, std::string> kTexts = {

@@ -150,6 +150,8 @@ void SimWindows::SetFreeSpace(char drive, std::uint64_t bytes) {
 
 void SimWindows::SetRunningUnderWine(bool wine) { state_->wine = wine; }
 
+void SimWindows::SetRandomFails(bool fails) { state_->randomFails = fails; }
+
 void SimWindows::SetDevicePlace(char drive, DevicePlace place) {
   state_->devicePlaces[DriveLetter(drive)] = place;
 }

@@ -29,6 +29,7 @@ enum class Op {
   FileLength,
   Read,
   CloseToOthers,
+  CopyAccessList,
   OwnerOf,
   OpenForWriting,
   Write,
@@ -99,6 +100,7 @@ class SimWindows final : public FileSystem,
   void SetCodePage(std::uint32_t codePage);  // 936, 1252, 932, ...
   void SetPrivilegeHeld(bool held);
   void SetRunningUnderWine(bool wine);  // false at first: a real Windows
+  void SetRandomFails(bool fails);  // RandomBytes fails with ERROR_NOT_ENOUGH_MEMORY
   // Where Windows says a drive lives; C: is the first partition of the first disk at first, and
   // Windows cannot tell for other drives until set.
   void SetDevicePlace(char drive, DevicePlace place);
@@ -154,6 +156,7 @@ class SimWindows final : public FileSystem,
   bool FileLength(const std::string& path, std::uint64_t& length) override;
   bool Read(const std::string& path, std::size_t limit, std::string& bytes) override;
   bool CloseToOthers(const std::string& folder) override;
+  bool CopyAccessList(const std::string& from, const std::string& to) override;
   Ownership OwnerOf(const std::string& path) override;
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override;
 
@@ -181,6 +184,7 @@ class SimWindows final : public FileSystem,
   std::string ErrorText(std::uint32_t code) override;
   bool DriveDevicePlace(const std::string& drive, DevicePlace& place) override;
   bool RunningUnderWine() override;
+  bool RandomBytes(unsigned char* buffer, std::size_t size) override;
 
   // Resources
   bool LoadCustom(int id, std::string& bytes) override;

@@ -54,8 +54,7 @@ bool CloseFolderToOthers(const std::string& folder) {
   const std::wstring wide = Utf8ToWide(folder);
   Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
   Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);
-  Sid users = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS);
-  if (wide.empty() || !admins || !system || !users) {
+  if (wide.empty() || !admins || !system) {
     ::SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
@@ -66,16 +65,40 @@ bool CloseFolderToOthers(const std::string& folder) {
   const DWORD inherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
   if (!::InitializeAcl(&list.acl, sizeof list, ACL_REVISION) ||
       !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, FILE_ALL_ACCESS, admins.get()) ||
-      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, FILE_ALL_ACCESS, system.get()) ||
-      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited,
-                               FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, users.get())) {
+      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, FILE_ALL_ACCESS, system.get())) {
     return false;
   }
-  // Protected: the entries the root hands down, such as users' right to add files, stop here.
+  // Protected: the entries the root hands down, such as users' right to read, stop here.
   const DWORD result = ::SetNamedSecurityInfoW(
       const_cast<wchar_t*>(wide.c_str()), SE_FILE_OBJECT,
       DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
       &list.acl, nullptr);
+  ::SetLastError(result);
+  return result == ERROR_SUCCESS;
+}
+
+bool CopyAccessList(const std::string& from, const std::string& to) {
+  if (!KeepsAccessLists(to)) return true;
+  const std::wstring wideFrom = Utf8ToWide(from);
+  const std::wstring wideTo = Utf8ToWide(to);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  DWORD result = wideFrom.empty() || wideTo.empty()
+                     ? ERROR_INVALID_PARAMETER
+                     : ::GetNamedSecurityInfoW(wideFrom.c_str(), SE_FILE_OBJECT,
+                                               DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                               nullptr, &descriptor);
+  if (result == ERROR_SUCCESS) {
+    // The inherited entries become the list's own: the folder the file goes to hands down others.
+    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+      ACE_HEADER* ace = nullptr;
+      if (::GetAce(dacl, i, reinterpret_cast<void**>(&ace))) ace->AceFlags &= ~INHERITED_ACE;
+    }
+    result = ::SetNamedSecurityInfoW(const_cast<wchar_t*>(wideTo.c_str()), SE_FILE_OBJECT,
+                                     DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                     nullptr, nullptr, dacl, nullptr);
+  }
+  ::LocalFree(descriptor);
   ::SetLastError(result);
   return result == ERROR_SUCCESS;
 }

@@ -8,6 +8,7 @@
 namespace tovak::win32 {
 
 bool CloseFolderToOthers(const std::string& folder);
+bool CopyAccessList(const std::string& from, const std::string& to);
 Ownership OwnerOfFile(const std::string& path);
 
 }  // namespace tovak::win32

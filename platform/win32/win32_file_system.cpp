@@ -194,6 +194,10 @@ class Win32FileSystem final : public FileSystem {
 
   bool CloseToOthers(const std::string& folder) override { return CloseFolderToOthers(folder); }
 
+  bool CopyAccessList(const std::string& from, const std::string& to) override {
+    return win32::CopyAccessList(from, to);
+  }
+
   Ownership OwnerOf(const std::string& path) override { return OwnerOfFile(path); }
 
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path) override {

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <winioctl.h>
+#include <ntsecapi.h>
 
 #include <cstring>
 
@@ -91,6 +92,13 @@ class Win32SystemServices final : public SystemServices {
     KeepLastError keep;
     const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
     return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+  }
+
+  bool RandomBytes(unsigned char* buffer, std::size_t size) override {
+    // It says nothing of why it failed.
+    if (::RtlGenRandom(buffer, static_cast<ULONG>(size))) return true;
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return false;
   }
 
   std::string ErrorText(std::uint32_t code) override {

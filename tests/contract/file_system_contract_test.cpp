@@ -203,6 +203,10 @@ TEST_F(Files, ReadGivesTheFirstBytesAndFoldersCloseToOthers) {
   MakeFile("boot\\x", "x");  // the program itself still writes there
   EXPECT_EQ(Bytes("boot\\x"), "x");
   EXPECT_FALSE(fs().CloseToOthers(Path("none")));
+  // A copy saved in the closed folder takes the original's list instead.
+  EXPECT_TRUE(fs().CopyAccessList(Path("state.txt"), Path("boot\\x")));
+  EXPECT_FALSE(fs().CopyAccessList(Path("none"), Path("boot\\x")));
+  EXPECT_EQ(LastErrorCode(), error::kFileNotFound);
   // What the program makes itself belongs to someone it trusts, or the volume cannot tell.
   EXPECT_NE(fs().OwnerOf(Path("boot\\x")), Ownership::Untrusted);
 }

@@ -132,12 +132,34 @@ class JobTest : public TovakTest {
     for (const wchar_t* name : kRootPayload) {
       EXPECT_TRUE(SameBytes(std::wstring(L"C:\\") + name, payload + name));
     }
-    std::vector<std::wstring> folder = {L"state.txt", script};
+    // The image differs from the build's only in the token that its mark beside the job names.
+    const std::string token = JobToken();
+    std::vector<std::wstring> folder = {L"state.txt", script, Wide(token)};
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\" + Wide(token)), token + "\r\n");
     for (const wchar_t* name : kFolderPayload) {
       folder.push_back(name);
+      if (std::wstring(name) == L"qelv.img") continue;
       EXPECT_TRUE(SameBytes(std::wstring(L"C:\\boot\\qelv\\") + name, payload + name));
     }
+    auto image = ReadBytes(payload + L"qelv.img");
+    const auto offset = ReadBytes(payload + L"token-offset.txt");
+    ASSERT_TRUE(image && offset);
+    image->replace(std::stoul(*offset), token.size(), token);
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\qelv.img"), image);
     EXPECT_EQ(Names(L"C:\\boot\\qelv"), Sorted(folder));
+  }
+
+  // The one name of eight hex digits in the payload folder.
+  std::string JobToken() {
+    std::string token;
+    for (const std::wstring& name : Names(L"C:\\boot\\qelv")) {
+      if (name.size() == 8 && name.find_first_not_of(L"0123456789ABCDEF") == std::wstring::npos) {
+        EXPECT_TRUE(token.empty()) << "two marks";
+        token = Narrow(name);
+      }
+    }
+    EXPECT_FALSE(token.empty()) << "no mark of the job's token";
+    return token;
   }
 
   std::string ntldr_;

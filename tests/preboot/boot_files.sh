@@ -19,7 +19,7 @@ floppy_is_standin() {  # image, work folder
 
 test_catalogue() {  # payload folder, work folder
   expect_eq "payload folder files" "$(ls "$1" | sort | tr '\n' ' ')" \
-    "$(printf '%s\n' "${catalogue[@]}" standins.txt | sort | tr '\n' ' ')"
+    "$(printf '%s\n' "${catalogue[@]}" standins.txt token-offset.txt | sort | tr '\n' ' ')"
   local name expected=
   for name in "${catalogue[@]}"; do
     if [[ $name == qelv.img ]]; then

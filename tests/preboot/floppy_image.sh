@@ -40,6 +40,9 @@ test_floppy_image() {  # payload folder, work folder
     expect_eq "qelv.img $name attributes" "$(mattrib -i "$img" "::/$name" | awk '{ print $2 }')" SHR
   done
   expect "qelv.img passes fsck.fat -n" quiet fsck.fat -n "$img"
+  # Where each job writes its token: the placeholder of the runner's "set tok=" line.
+  expect_eq "qelv.img token placeholder at the recorded offset" \
+    "$(hex_at "$img" "$(($(cat "$1/token-offset.txt") - 8))" 16)" "$(hex_of 'set tok=TOKEN000')"
 
   image_file "$img" RESTART.COM "$2/restart.com"
   # mov ax,40h; mov ds,ax; mov word [72h],1234h; jmp FFFF:0000

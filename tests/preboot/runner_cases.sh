@@ -2,9 +2,17 @@
 # Wine (tests/e2e/run keeps them): one boot per case, from GRUB to the restart or the prompt, then
 # the drives read back. Screens go to build/preboot/CASE.png.
 
+# The token of a prepared drive: the name of its mark beside the job.
+drive_token() {  # drive folder
+  find "$1/boot/qelv" -maxdepth 1 -regextype posix-extended -regex '.*/[0-9A-F]{8}' -printf '%f\n'
+}
+
 # Changes to a prepared drive, one a case.
 drive_as_prepared() { :; }
 drive_without_ghost() { rm "$1/boot/qelv/ghost.exe"; }
+drive_without_token() { rm "$1/boot/qelv/$(drive_token "$1")"; }
+# Somebody's copy of a job's files, without a token of any job.
+drive_planted() { drive_without_token "$@"; }
 drive_state_mixed_case() { printf 'MsBack.bat\r\n' > "$1/boot/qelv/state.txt"; }
 drive_without_script() { rm "$1/boot/qelv/MsBack.bat"; }
 drive_without_bootfont() { rm "$1/boot/bootfont.bak"; }
@@ -19,7 +27,10 @@ runner_cases=(
   'no drive holds the job|backup without_ghost|-|prompt|-|Z:\ S=234 W=123'
   'job state file reads MsBack.bat|backup state_mixed_case|-|prompt|-|Z:\ S=c W=MsBack.bat'
   'missing job script|backup without_script|-|restart|-|'
-  'two drives hold the job|restore as_prepared|backup as_prepared|restart|D|'
+  'no drive holds the token|backup without_token|-|prompt|-|Z:\ S=234 W=123'
+  'a planted job on a later drive|backup as_prepared|restore planted|restart|C|'
+  'a job of another preparation on a later drive|backup as_prepared|restore as_prepared|restart|C|'
+  'two drives hold the token|restore as_prepared|restore as_prepared|restart|D|'
   'no boot\bootfont.bak|backup without_bootfont|-|restart|C|'
   'msboot present|backup with_msboot|-|restart|C|'
   'boot\g1ldr.bak present|backup with_g1ldr|-|restart|C|'
@@ -36,16 +47,22 @@ runner_starts=(
   'run Z:\NTFS.EXE -y' 'run Z:\NTFSPRO.EXE' 'run Z:\CTMOUSE.EXE'
 )
 
-# A drive of a case: the prepared job's C: changed, with the test's qelv.img and imaging double in
-# place of the build's stand-ins, packed into DISK; DISK.before is a copy, DISK.d the folder.
+# A drive of a case: the prepared job's C: changed, with the test's qelv.img (carrying the drive's
+# token, as the job deployed it) and imaging double in place of the build's stand-ins, packed into
+# DISK; DISK.before is a copy, DISK.d the folder, DISK.token the token its image carries.
 runner_drive() {  # drives of the end-to-end tests, job and change, folder of the doubles, qelv.img, disk
-  local job change src folder=$5.d
+  local job change src folder=$5.d token
   read -r job change <<<"$2"
   src=$1/cases/${runner_jobs[$job]}.c
   rm -rf "$folder"
   cp -r "$src" "$folder"
   [[ ! -f $folder/boot/qelv/ghost.exe ]] || cp "$3/GHOST.EXE" "$folder/boot/qelv/ghost.exe"
+  token=$(drive_token "$folder")
+  [[ $token =~ ^[0-9A-F]{8}$ ]] || return
+  echo "$token" > "$5.token"
   cp "$4" "$folder/boot/qelv/qelv.img"
+  printf '%s' "$token" | dd of="$folder/boot/qelv/qelv.img" bs=1 conv=notrunc status=none \
+    seek="$(cat "$(dirname "$4")/token-offset.txt")"
   "drive_$change" "$folder" && pack_drive "$folder" "$src.attrib" "$5" && cp "$5" "$5.before"
 }
 
@@ -77,11 +94,13 @@ same_file() {  # disk image, path, expected bytes
   drive_file "$1" "$2" "$1.file" && cmp -s "$1.file" "$3"
 }
 
-# The drive that holds the job: of those with boot\qelv\ghost.exe, the one with the later letter.
+# The drive that holds the job: of those with boot\qelv\ghost.exe and the mark of the token that
+# the booted image (C:'s) carries, the one with the later letter.
 job_drive() {  # disks by letter...
-  local letter=C disk found=
+  local letter=C disk found= token
+  token=$(cat "$1.token")
   for disk; do
-    [[ -f $disk.d/boot/qelv/ghost.exe ]] && found=$letter
+    [[ -f $disk.d/boot/qelv/ghost.exe && -f $disk.d/boot/qelv/$token ]] && found=$letter
     letter=D
   done
   echo "$found"

@@ -29,6 +29,7 @@ test_config_files() {  # payload folder, work folder
 runner_order=(
   '1|set DIRCMD=/O:N' '1|cls'
   '2|set drv=c d e f g h i j k l m n o p q r s t u v' '2|set w=123' '2|set s=234' '2|set ramdrive='
+  '2|set tok=TOKEN000'
   '3|xmsdsk 10000 z: /y' '3|set ramdrive=z:'
   '4|command.com z:\' '4|path a:\;z:\' '4|md tmp' '4|md temp' '4|a:' '4|set comspec=z:\command.com'
   '4|set tmp=z:\tmp' '4|set temp=z:\temp'
@@ -36,7 +37,7 @@ runner_order=(
   '6|ntfs.dat z:\ntfs.exe' '6|z:' '6|ntfs.exe -y' '6|NTFSPRO.EXE' '6|del ntfs.exe'
   '7|ctmouse.exe z:\' '7|ctmouse' '7|attrib.com z:\' '7|deltree.com z:\' '7|strings.com z:\'
   '7|off.com z:\' '7|restart.com z:\'
-  '8|for %%b in (%drv%) do if exist %%b:\boot\qelv\ghost.exe set s=%%b'
+  '8|for %%b in (%drv%) do if exist %%b:\boot\qelv\%tok% if exist %%b:\boot\qelv\ghost.exe set s=%%b'
   '9|strings w=read %s%:\boot\qelv\state.txt,1'
   '10|if exist %s%:\boot\qelv\%w% copy %s%:\boot\qelv\%w% z:\' '10|copy %s%:\boot\qelv\ghost.exe z:\'
   '11|if exist %s%:\boot\boot.bak del %s%:\boot.ini'

@@ -24,13 +24,28 @@ bool FakeForm::Idle() const {
 const Catalogue& SmallCatalogue() {
   static const Catalogue catalogue = [] {
     Catalogue small = PayloadCatalogue();
-    for (PayloadFile& file : small) file.size = static_cast<std::int32_t>(SmallPayload(file.name).size());
+    for (PayloadFile& file : small) {
+      const std::string bytes = SmallPayload(file.name);
+      file.size = static_cast<std::int32_t>(bytes.size());
+      if (file.tokenOffset >= 0) {
+        file.tokenOffset = static_cast<std::int32_t>(bytes.find(kTokenPlaceholder));
+      }
+    }
     return small;
   }();
   return catalogue;
 }
 
-std::string SmallPayload(const std::string& name) { return "tool " + name; }
+std::string SmallPayload(const std::string& name) {
+  return "tool " + name + (name == "qelv.img" ? std::string(" set tok=") + kTokenPlaceholder : "");
+}
+
+std::string DeployedPayload(const std::string& name, const std::string& token) {
+  std::string bytes = SmallPayload(name);
+  const std::size_t at = bytes.find(kTokenPlaceholder);
+  if (at != std::string::npos) bytes.replace(at, token.size(), token);
+  return bytes;
+}
 
 JobHarness::JobHarness(bool payloadHasStandIns)
     : deployment(windows.platform(), payloadHasStandIns, SmallCatalogue()) {
@@ -71,11 +86,13 @@ void Arrange(JobHarness& job, Layout layout) {
       w.PutFile("C:\\boot\\bootfont.bak", "system font");
       for (const PayloadFile& file : SmallCatalogue()) {
         if (file.destination == PayloadDestination::PayloadFolder) {
-          w.PutFile(std::string("C:\\boot\\qelv\\") + file.name, SmallPayload(file.name));
+          w.PutFile(std::string("C:\\boot\\qelv\\") + file.name,
+                    DeployedPayload(file.name, kPendingToken));
         } else {
           w.PutFile(std::string("C:\\") + file.name, SmallPayload(file.name));
         }
       }
+      w.PutFile(std::string("C:\\boot\\qelv\\") + kPendingToken, kPendingToken + std::string("\r\n"));
       w.PutFile("C:\\boot\\qelv\\state.txt", "huifu.bat\r\n");
       w.PutFile("C:\\boot\\qelv\\huifu.bat", "Ghost.exe -clone\r\n");
       w.PutFile("C:\\msboot\\user.txt", "the user's boot folder");

@@ -106,6 +106,10 @@ class FakeDriveMap : public DriveMap {
 // The catalogue's names, ids and places, with files a few bytes long, each its own bytes.
 const Catalogue& SmallCatalogue();
 std::string SmallPayload(const std::string& name);
+// The file as a job with this token deploys it.
+std::string DeployedPayload(const std::string& name, const std::string& token);
+// The token of the job that Layout::PendingJob left.
+constexpr char kPendingToken[] = "5EA1ED01";
 
 class FakeRestarter : public Restarter {
  public:

@@ -116,9 +116,8 @@ std::string WhatWasNotPutBack(const Scenario& scenario, const sim::Snapshot& bef
   for (const char* name : kRootBootFiles) {
     const std::string path = std::string("C:\\") + name;
     const bool was = before.count(path), is = after.count(path);
-    // Bytes and attributes: a copy put back keeps the access list of the folder it was saved in.
-    if (was == is && (!was || (before.at(path).bytes == after.at(path).bytes &&
-                               before.at(path).attributes == after.at(path).attributes))) {
+    // Bytes, attributes and access list: a copy put back must not keep the closed folder's.
+    if (was == is && (!was || before.at(path) == after.at(path))) {
       continue;
     }
     auto own = system.files.find(name);
@@ -167,22 +166,25 @@ class JobSweep {
  public:
   JobSweep(Scenario scenario, Fault fault) : scenario_(scenario), fault_(fault) {}
 
-  // Counts the calls of an undisturbed run, then runs once per call with the fault there.
-  int Run(int& calls) {
+  // Counts the calls of an undisturbed run, then runs once per call with the fault there; the
+  // power also goes once after the last call.
+  int Run(int& runs) {
     JobHarness clean;
     scenario_.Prepare(clean);
     const int start = clean.windows.CallCount();
     scenario_.Act(clean);
     EXPECT_TRUE(scenario_.Done(clean)) << scenario_.What();
-    calls = clean.windows.CallCount() - start;
+    const int calls = clean.windows.CallCount() - start;
+    runs = calls + (fault_ == Fault::CrashAt ? 1 : 0);
     int kept = 0;
-    for (int k = 1; k <= calls; ++k) {
+    for (int k = 1; k <= runs; ++k) {
       const std::string broken = RunAt(k);
       if (broken.empty()) {
         ++kept;
       } else {
         ADD_FAILURE() << Name(fault_) << ", " << scenario_.What() << ", call " << k << " ("
-                      << clean.windows.CountedCall(start + k) << "): " << broken;
+                      << (k <= calls ? clean.windows.CountedCall(start + k) : "after the last")
+                      << "): " << broken;
       }
     }
     return kept;
@@ -212,8 +214,8 @@ class JobSweep {
       scenario_.Act(job);
     } catch (const Crash&) {
       crashed = true;
-      w.PowerCut();
     }
+    if (fault_ == Fault::CrashAt) w.PowerCut();
     const sim::Snapshot after = w.Take();
     std::string broken = WhyItWouldNotStart(after, scenario_.System());
     if (broken.empty()) broken = WhatWasLost(scenario_, before, after);

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "job/job_token.h"
 #include "platform/sim/sim_path.h"
 #include "tests/unit/job_harness.h"
 
@@ -61,11 +62,23 @@ class Disk {
 std::string WhyTheJobWouldNotRun(const Disk& disk, const SystemBootFiles& system) {
   const std::string& root = system.root;
   if (!disk.Holds(root + "g1ldr", SmallPayload("g1ldr"))) return "the job's loader is not whole";
+  std::string token;
   for (const PayloadFile& file : SmallCatalogue()) {
     if (file.destination == PayloadDestination::Root) continue;
-    if (!disk.Holds(root + "boot\\qelv\\" + file.name, SmallPayload(file.name))) {
+    std::string expected = SmallPayload(file.name);
+    const std::string* deployed = disk.File(root + "boot\\qelv\\" + file.name);
+    if (deployed && file.tokenOffset >= 0 && deployed->size() == expected.size()) {
+      token = deployed->substr(static_cast<std::size_t>(file.tokenOffset), kJobTokenLength);
+      expected.replace(static_cast<std::size_t>(file.tokenOffset), kJobTokenLength, token);
+    }
+    if (!deployed || *deployed != expected) {
       return std::string("the payload's ") + file.name + " is not whole";
     }
+  }
+  // The DOS side takes only the drive that holds the token its image carries.
+  if (token.find_first_not_of("0123456789ABCDEF") != std::string::npos ||
+      !disk.Holds(root + "boot\\qelv\\" + token, token + "\r\n")) {
+    return "no mark of the image's token " + token + " beside the job";
   }
   const std::string* state = disk.File(root + "boot\\qelv\\state.txt");
   std::string script;

@@ -18,7 +18,8 @@ struct SystemBootFiles {
 
 // Why the machine would not start, or empty when it would: ntldr whole (the system's own or the
 // job's), a boot.ini the loader can read whose default entry is either the system's Windows or the
-// job's loader, and then the whole job: the loader and every payload file whole, a state file that
+// job's loader, and then the whole job: the loader and every payload file whole (the image with a
+// token in its placeholder's place, whose mark lies beside the job), a state file that
 // names a script there, and the saved copies the DOS side puts back. The payload is the harness's.
 std::string WhyItWouldNotStart(const sim::Snapshot& disk, const SystemBootFiles& system);
 

@@ -25,9 +25,14 @@ const char* const kWritingOrder[] = {
     "g1ldr",
 };
 
-// Bytes that differ from file to file, so that one written under another's name shows.
-std::string Content(const PayloadFile& file) {
-  return std::string(static_cast<std::size_t>(file.size), static_cast<char>(file.id));
+constexpr char kToken[] = "0A1B2C3D";
+
+// Bytes that differ from file to file, so that one written under another's name shows; the image
+// holds the placeholder where the build found it, or the token that takes its place.
+std::string Content(const PayloadFile& file, const char* token = kTokenPlaceholder) {
+  std::string bytes(static_cast<std::size_t>(file.size), static_cast<char>(file.id));
+  if (file.tokenOffset >= 0) bytes.replace(static_cast<std::size_t>(file.tokenOffset), 8, token);
+  return bytes;
 }
 
 void AddPayload(SimWindows& w, int omitted = 0) {
@@ -85,7 +90,7 @@ TEST(DeployBootFiles, WritesTheCatalogueInOrderIntoThePayloadFolderAndFlushesIt)
     std::vector<std::string> pumpedAfter;
     w.onPump = [&] { pumpedAfter.push_back(w.Log().back()); };
 
-    ASSERT_TRUE(DeployBootFiles(w.platform(), PayloadCatalogue()));
+    ASSERT_TRUE(DeployBootFiles(w.platform(), PayloadCatalogue(), kToken));
 
     const std::vector<std::string> targets = Targets(c.folderParent);
     EXPECT_EQ(Opened(w), targets);
@@ -97,8 +102,10 @@ TEST(DeployBootFiles, WritesTheCatalogueInOrderIntoThePayloadFolderAndFlushesIt)
     sim::Snapshot expected = before;
     const std::vector<std::string> found = Targets(c.folderParentFound);
     for (std::size_t i = 0; i < kPayloadFileCount; ++i) {
-      EXPECT_EQ(w.Bytes(found[i]), Content(PayloadCatalogue()[i])) << found[i];
-      expected[found[i]] = {false, attr::kArchive, Content(PayloadCatalogue()[i])};
+      // Only the token's bytes differ from the resource.
+      const std::string deployed = Content(PayloadCatalogue()[i], kToken);
+      EXPECT_EQ(w.Bytes(found[i]), deployed) << found[i];
+      expected[found[i]] = {false, attr::kArchive, deployed};
     }
     EXPECT_TRUE(w.Take() == expected) << "something besides the 21 files changed";
   }
@@ -143,13 +150,20 @@ TEST(DeployBootFiles, StopsAtTheFirstFileThatFailsOrHasTheWrongLength) {
          w.AddResource(104, Content(PayloadCatalogue()[3]) + "x");
        },
        error::kWriteFault, 4},
+      // A build whose image has no placeholder where the catalogue says.
+      {"no placeholder in the image",
+       [](SimWindows& w) {
+         Ready(w);
+         w.AddResource(119, Content(PayloadCatalogue()[18], "00000000"));
+       },
+       error::kInvalidData, 18},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     SimWindows w;
     c.arrange(w);
 
-    EXPECT_FALSE(DeployBootFiles(w.platform(), PayloadCatalogue()));
+    EXPECT_FALSE(DeployBootFiles(w.platform(), PayloadCatalogue(), kToken));
     EXPECT_EQ(w.platform().lastError.Get(), c.error);
     EXPECT_EQ(Opened(w), Targets("C:\\", c.rowsOpened));
     EXPECT_FALSE(w.Exists("C:\\boot\\qelv\\g1ldr"));

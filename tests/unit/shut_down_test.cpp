@@ -76,6 +76,9 @@ class FailingToken : public SystemServices {
   }
   bool RunningUnderWine() override { return w_.RunningUnderWine(); }
   std::string ErrorText(std::uint32_t code) override { return w_.ErrorText(code); }
+  bool RandomBytes(unsigned char* buffer, std::size_t size) override {
+    return w_.RandomBytes(buffer, size);
+  }
 
   std::uint32_t processError = 0;
   std::uint32_t openError = 0;
