@@ -7,6 +7,7 @@
 
 #include "disks/wmi.h"
 #include "job/job_driver.h"
+#include "job/last_job_check.h"
 #include "job/pending_job_check.h"
 #include "payload/payload_deployment.h"
 #include "platform/shut_down.h"
@@ -40,7 +41,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown);
   form.SetOkHandler([&driver] { driver.OnOkClick(); });
 
-  // A job prepared earlier and never run would start at the next boot without a word.
+  // What became of the last job, then a job prepared earlier and never run, which would start at
+  // the next boot without a word.
+  tovak::ShowLastJobResult(platform);
   tovak::OfferToCancelPendingJob(platform);
   if (!form.Create(showCommand)) return 1;
   return RunMessageLoop(form);

@@ -7,7 +7,7 @@
 #include "job/job_context.h"
 #include "job/job_messages.h"
 #include "job/job_script.h"
-#include "job/job_token.h"
+#include "job/job_record.h"
 #include "job/kept_copies.h"
 #include "job/path_rules.h"
 
@@ -52,6 +52,23 @@ const char* SystemPlaceRefusal(SystemServices& system, const std::string& root) 
   if (!system.DriveDevicePlace(root.substr(0, 2), place)) return nullptr;
   const bool first = place.device == 0 && place.partition == 1;
   return first ? nullptr : messages::kSystemNotFirstPartition;
+}
+
+// The token of the job whose record the next start may show; the earlier one comes back when the
+// job fails.
+bool RememberLastJob(JobContext& job, const std::string& token) {
+  SystemServices& system = job.platform.system;
+  std::string earlier;
+  const bool had = system.ReadMachineValue(kLastJobValue, earlier);
+  if (!system.WriteMachineValue(kLastJobValue, token)) return false;
+  job.rollback.Add(Rollback::Phase::PutBack, [&system, had, earlier] {
+    if (had) {
+      system.WriteMachineValue(kLastJobValue, earlier);
+    } else {
+      system.DeleteMachineValue(kLastJobValue);
+    }
+  });
+  return true;
 }
 
 // Made for the job when missing; removed again on failure while it is still empty.
@@ -165,8 +182,9 @@ void JobDriver::OnOkClick() {
     return;
   }
 
-  std::string token;
-  if (!MakeJobToken(platform_.system, token)) return fail(messages::kStepToken);
+  JobRecord record{std::string(), choice.operation, ImageFilePath(path, line.imageFileMode),
+                   platform_.system.Now()};
+  if (!MakeJobToken(platform_.system, record.token)) return fail(messages::kStepRecord);
 
   // Everything the next start needs is written and on the disk before the root changes, and
   // boot.ini is switched last: a crash at any moment leaves Windows as it was or the whole job.
@@ -178,10 +196,11 @@ void JobDriver::OnOkClick() {
       {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
       {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
       {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, choice.operation); }},
-      {messages::kStepToken, [&] { return WriteJobTokenMark(platform_, token); }},
+      {messages::kStepRecord, [&] { return WriteJobRecord(platform_, record); }},
+      {messages::kStepRecord, [&] { return RememberLastJob(job, record.token); }},
       {messages::kStepBootIni, [&] { return SaveBootIni(job); }},
       {messages::kStepBootFiles, [&] { return SaveBootFiles(job); }},
-      {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(token); }},
+      {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(record.token); }},
       {messages::kStepScript,
        [&] { return WriteJobScript(platform_, choice.operation, command); }},
       {messages::kStepDeploy, [&] { return InstallBootFiles(job); }},

@@ -47,7 +47,7 @@ constexpr const char* kStepImageCheck = "查找镜象文件";
 constexpr const char* kStepImageFolder = "创建镜象文件夹";
 constexpr const char* kStepBootFolder = "准备 boot 文件夹";
 constexpr const char* kStepStateFile = "写入任务状态文件";
-constexpr const char* kStepToken = "写入任务标记";
+constexpr const char* kStepRecord = "写入任务记录";
 constexpr const char* kStepBootIni = "保存并修改 boot.ini";
 constexpr const char* kStepBootFiles = "保存启动文件";
 constexpr const char* kStepDeploy = "写入启动文件";
@@ -68,5 +68,20 @@ constexpr const char* kPendingRestore =
 constexpr const char* kCancelled = "任务已取消。";
 constexpr const char* kCancelFailed = "任务没能完全取消：";
 constexpr const char* kBootFilesBack = "启动文件已恢复原状。";
+
+// The last job's record, found at start: what the imaging program did.
+constexpr const char* kLastBackupDone = "上次的备份已经完成。";
+constexpr const char* kLastBackupFailed = "上次的备份没有完成";
+constexpr const char* kLastRestoreFailed = "上次的恢复没有完成";
+constexpr const char* kExitStatusStart = "（Ghost 的退出代码是 ";
+constexpr const char* kExitStatusEnd = "）。";
+constexpr const char* kNoImageWritten = "，但没有找到这次备份写入的镜象文件";
+constexpr const char* kImageFileLabel = "镜象文件：";
+constexpr const char* kImageSizeLabel = "大小：";
+constexpr const char* kImageTimeLabel = "时间：";
+constexpr const char* kBytes = " 字节";
+constexpr const char* kDoNotTrustImage = "这个位置上如果有镜象文件，它是不完整的或旧的，请不要用它恢复系统。";
+// The window's line about the image file the path names.
+constexpr const char* kImageAtPath = "已有镜象文件：";
 
 }  // namespace tovak::messages

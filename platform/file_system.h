@@ -78,6 +78,8 @@ class FileSystem {
   virtual bool CreateFolder(const std::string& path) = 0;
   virtual bool RemoveFolder(const std::string& path) = 0;
   virtual bool FileLength(const std::string& path, std::uint64_t& length) = 0;
+  // When the file was last written, in 100-ns steps since 1601 (UTC), as FILETIME counts.
+  virtual bool LastWriteTime(const std::string& path, std::uint64_t& time) = 0;
   // The file's first bytes, at most limit of them.
   virtual bool Read(const std::string& path, std::size_t limit, std::string& bytes) = 0;
   // Gives the folder an access list of its own that nothing above it changes: administrators and

@@ -45,6 +45,15 @@ class SystemServices {
   virtual std::string ErrorText(std::uint32_t code) = 0;
   // Bytes from the system's random source (RtlGenRandom), which nobody can foresee.
   virtual bool RandomBytes(unsigned char* buffer, std::size_t size) = 0;
+  // Now, in 100-ns steps since 1601 (UTC); and such a time as the user's clock shows it,
+  // "YYYY-MM-DD HH:MM".
+  virtual std::uint64_t Now() = 0;
+  virtual std::string LocalTimeText(std::uint64_t time) = 0;
+  // The program's values under HKEY_LOCAL_MACHINE, where only administrators write. Reading a
+  // value that is not there fails with ERROR_FILE_NOT_FOUND.
+  virtual bool ReadMachineValue(const std::string& name, std::string& value) = 0;
+  virtual bool WriteMachineValue(const std::string& name, const std::string& value) = 0;
+  virtual bool DeleteMachineValue(const std::string& name) = 0;
 };
 
 }  // namespace tovak

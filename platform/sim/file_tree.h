@@ -18,6 +18,7 @@ struct Node {
   std::uint32_t bits = 0;  // attribute bits other than the folder bit
   std::string bytes;
   bool unflushed = false;  // written since the last flush: a power cut loses it
+  std::uint64_t written = 0;  // the last write, as FILETIME counts
   bool closed = false;     // closed to others by CloseToOthers; what is made inside inherits it
   Ownership owner = Ownership::Unknown;
   Node* link = nullptr;    // a junction's target: paths through it continue there

@@ -78,6 +78,7 @@ class SimOutputFile final : public OutputFile {
     if (!bytes.empty()) {
       file_->bits |= attr::kArchive;
       file_->unflushed = true;
+      file_->written = machine_.now;
     }
     offset_ = end;
     return true;
@@ -195,6 +196,7 @@ bool SimWindows::Copy(const std::string& from, const std::string& to, bool failI
   copy->bytes = file.bytes;
   copy->bits = file.bits | attr::kArchive;
   copy->unflushed = true;
+  copy->written = file.written;  // CopyFile keeps the time of the last write
   return true;
 }
 
@@ -316,6 +318,17 @@ bool SimWindows::FileLength(const std::string& path, std::uint64_t& length) {
   if (!place.node) return m.Fail(error::kFileNotFound);
   if (RefusesFileName(m, place)) return false;
   length = place.node->bytes.size();  // a folder has none, as GetFileAttributesEx reports
+  return true;
+}
+
+bool SimWindows::LastWriteTime(const std::string& path, std::uint64_t& time) {
+  Machine& m = *state_;
+  Place place;
+  if (!m.Admit(Op::LastWriteTime, "LastWriteTime " + path, path) || !m.Locate(path, place) ||
+      !Existing(m, place)) {
+    return false;
+  }
+  time = place.node->written;
   return true;
 }
 

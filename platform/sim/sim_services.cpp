@@ -1,4 +1,5 @@
 // Message boxes, the message pump, the system services, resources, text and the last error.
+#include <cstdio>
 #include <map>
 
 #include "platform/sim/machine.h"
@@ -129,6 +130,54 @@ bool SimWindows::RandomBytes(unsigned char* buffer, std::size_t size) {
     m.random ^= m.random << 17;
     buffer[i] = static_cast<unsigned char>(m.random >> 24);
   }
+  return true;
+}
+
+std::uint64_t SimWindows::Now() { return state_->now; }
+
+std::string SimWindows::LocalTimeText(std::uint64_t time) {
+  // Days since 1601-01-01 to a civil date (the proleptic Gregorian calendar).
+  const std::uint64_t minutes = time / 600000000u;
+  std::int64_t days = static_cast<std::int64_t>(minutes / 1440) - 134774;  // to 1970-01-01
+  days += 719468;
+  const std::int64_t era = days / 146097;
+  const std::int64_t dayOfEra = days - era * 146097;
+  const std::int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+  const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+  const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", static_cast<int>(year),
+                static_cast<int>(month), static_cast<int>(day),
+                static_cast<int>(minutes % 1440 / 60), static_cast<int>(minutes % 60));
+  return text;
+}
+
+bool SimWindows::ReadMachineValue(const std::string& name, std::string& value) {
+  Machine& m = *state_;
+  m.log.push_back("ReadMachineValue " + name);
+  auto found = m.machineValues.find(NameKey(name));
+  if (found == m.machineValues.end()) return m.Fail(error::kFileNotFound);
+  value = found->second;
+  return true;
+}
+
+bool SimWindows::WriteMachineValue(const std::string& name, const std::string& value) {
+  Machine& m = *state_;
+  m.log.push_back("WriteMachineValue " + name + " " + value);
+  if (m.machineValuesFail) return m.Fail(error::kAccessDenied);
+  m.machineValues[NameKey(name)] = value;
+  return true;
+}
+
+bool SimWindows::DeleteMachineValue(const std::string& name) {
+  Machine& m = *state_;
+  m.log.push_back("DeleteMachineValue " + name);
+  if (m.machineValuesFail) return m.Fail(error::kAccessDenied);
+  if (m.machineValues.erase(NameKey(name)) == 0) return m.Fail(error::kFileNotFound);
   return true;
 }
 

@@ -68,6 +68,7 @@ void SimWindows::PutFile(const std::string& path, const std::string& bytes,
   if (file.folder) throw std::invalid_argument("a folder is in the way: " + path);
   file.bytes = bytes;
   file.bits = SettableBits(attributes);
+  file.written = state_->now;
 }
 
 void SimWindows::PutJunction(const std::string& path, const std::string& target) {
@@ -151,6 +152,21 @@ void SimWindows::SetFreeSpace(char drive, std::uint64_t bytes) {
 void SimWindows::SetRunningUnderWine(bool wine) { state_->wine = wine; }
 
 void SimWindows::SetRandomFails(bool fails) { state_->randomFails = fails; }
+
+void SimWindows::SetClock(std::uint64_t now) { state_->now = now; }
+
+void SimWindows::SetWriteTime(const std::string& path, std::uint64_t time) {
+  Node* node = state_->Lookup(path);
+  if (!node) throw std::invalid_argument("no such entry: " + path);
+  node->written = time;
+}
+
+std::string SimWindows::MachineValue(const std::string& name) const {
+  auto found = state_->machineValues.find(NameKey(name));
+  return found == state_->machineValues.end() ? std::string() : found->second;
+}
+
+void SimWindows::SetMachineValuesFail(bool fail) { state_->machineValuesFail = fail; }
 
 void SimWindows::SetDevicePlace(char drive, DevicePlace place) {
   state_->devicePlaces[DriveLetter(drive)] = place;

@@ -27,6 +27,7 @@ enum class Op {
   CreateFolder,
   RemoveFolder,
   FileLength,
+  LastWriteTime,
   Read,
   CloseToOthers,
   CopyAccessList,
@@ -101,6 +102,13 @@ class SimWindows final : public FileSystem,
   void SetPrivilegeHeld(bool held);
   void SetRunningUnderWine(bool wine);  // false at first: a real Windows
   void SetRandomFails(bool fails);  // RandomBytes fails with ERROR_NOT_ENOUGH_MEMORY
+  // The clock, as FILETIME counts; files written from then on carry it. The user's time zone is
+  // UTC here.
+  void SetClock(std::uint64_t now);
+  void SetWriteTime(const std::string& path, std::uint64_t time);
+  // The program's values under HKEY_LOCAL_MACHINE; "" when there is none.
+  std::string MachineValue(const std::string& name) const;
+  void SetMachineValuesFail(bool fail);  // writes and deletes fail with ERROR_ACCESS_DENIED
   // Where Windows says a drive lives; C: is the first partition of the first disk at first, and
   // Windows cannot tell for other drives until set.
   void SetDevicePlace(char drive, DevicePlace place);
@@ -154,6 +162,7 @@ class SimWindows final : public FileSystem,
   bool CreateFolder(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
   bool FileLength(const std::string& path, std::uint64_t& length) override;
+  bool LastWriteTime(const std::string& path, std::uint64_t& time) override;
   bool Read(const std::string& path, std::size_t limit, std::string& bytes) override;
   bool CloseToOthers(const std::string& folder) override;
   bool CopyAccessList(const std::string& from, const std::string& to) override;
@@ -185,6 +194,11 @@ class SimWindows final : public FileSystem,
   bool DriveDevicePlace(const std::string& drive, DevicePlace& place) override;
   bool RunningUnderWine() override;
   bool RandomBytes(unsigned char* buffer, std::size_t size) override;
+  std::uint64_t Now() override;
+  std::string LocalTimeText(std::uint64_t time) override;
+  bool ReadMachineValue(const std::string& name, std::string& value) override;
+  bool WriteMachineValue(const std::string& name, const std::string& value) override;
+  bool DeleteMachineValue(const std::string& name) override;
 
   // Resources
   bool LoadCustom(int id, std::string& bytes) override;

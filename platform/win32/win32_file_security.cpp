@@ -49,25 +49,28 @@ bool IsProcessUser(PSID owner) {
 
 }  // namespace
 
-bool CloseFolderToOthers(const std::string& folder) {
-  if (!KeepsAccessLists(folder)) return true;
-  const std::wstring wide = Utf8ToWide(folder);
+bool ClosedAccessList(ClosedList& list, DWORD rights) {
   Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
   Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);
-  if (wide.empty() || !admins || !system) {
+  if (!admins || !system) {
     ::SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
-  union {
-    ACL acl;
-    BYTE bytes[512];
-  } list;
   const DWORD inherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
-  if (!::InitializeAcl(&list.acl, sizeof list, ACL_REVISION) ||
-      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, FILE_ALL_ACCESS, admins.get()) ||
-      !::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, FILE_ALL_ACCESS, system.get())) {
+  return ::InitializeAcl(&list.acl, sizeof list, ACL_REVISION) &&
+         ::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, rights, admins.get()) &&
+         ::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, rights, system.get());
+}
+
+bool CloseFolderToOthers(const std::string& folder) {
+  if (!KeepsAccessLists(folder)) return true;
+  const std::wstring wide = Utf8ToWide(folder);
+  ClosedList list;
+  if (wide.empty()) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
+  if (!ClosedAccessList(list, FILE_ALL_ACCESS)) return false;
   // Protected: the entries the root hands down, such as users' right to read, stop here.
   const DWORD result = ::SetNamedSecurityInfoW(
       const_cast<wchar_t*>(wide.c_str()), SE_FILE_OBJECT,

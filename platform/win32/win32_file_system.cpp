@@ -170,6 +170,17 @@ class Win32FileSystem final : public FileSystem {
     return true;
   }
 
+  bool LastWriteTime(const std::string& path, std::uint64_t& time) override {
+    std::string ansi;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!Utf8ToAnsi(path, ansi) || !::GetFileAttributesExA(ansi.c_str(), GetFileExInfoStandard, &data)) {
+      return false;
+    }
+    time = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+    return true;
+  }
+
   bool Read(const std::string& path, std::size_t limit, std::string& bytes) override {
     std::string ansi;
     if (!Utf8ToAnsi(path, ansi)) return false;

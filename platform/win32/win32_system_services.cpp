@@ -1,9 +1,12 @@
 #include <windows.h>
 #include <winioctl.h>
 #include <ntsecapi.h>
+#include <aclapi.h>
 
+#include <cstdio>
 #include <cstring>
 
+#include "platform/win32/win32_file_security.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 
@@ -13,6 +16,19 @@ namespace {
 static_assert(sizeof(TOKEN_PRIVILEGES) == 16, "the privilege request is one 16-byte entry");
 
 HANDLE ToHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
+
+// The program's key under HKEY_LOCAL_MACHINE.
+constexpr char kKey[] = "SOFTWARE\\Tovak";
+
+// RegGetValue is not on XP.
+LONG QueryMachineValue(const std::string& name, DWORD* type, char* buffer, DWORD* size) {
+  HKEY key = nullptr;
+  LONG result = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_QUERY_VALUE, &key);
+  if (result != ERROR_SUCCESS) return result;
+  result = ::RegQueryValueExA(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(buffer), size);
+  ::RegCloseKey(key);
+  return result;
+}
 
 class Win32SystemServices final : public SystemServices {
  public:
@@ -99,6 +115,76 @@ class Win32SystemServices final : public SystemServices {
     if (::RtlGenRandom(buffer, static_cast<ULONG>(size))) return true;
     ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return false;
+  }
+
+  std::uint64_t Now() override {
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  }
+
+  std::string LocalTimeText(std::uint64_t time) override {
+    KeepLastError keep;
+    FILETIME utc{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    FILETIME local;
+    SYSTEMTIME parts;
+    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &parts)) {
+      return std::string();
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", parts.wYear, parts.wMonth,
+                  parts.wDay, parts.wHour, parts.wMinute);
+    return text;
+  }
+
+  bool ReadMachineValue(const std::string& name, std::string& value) override {
+    char buffer[256];
+    DWORD size = sizeof buffer - 1, type = 0;
+    const LONG result = QueryMachineValue(name, &type, buffer, &size);
+    if (result != ERROR_SUCCESS || type != REG_SZ) {
+      ::SetLastError(result != ERROR_SUCCESS ? result : ERROR_INVALID_DATA);
+      return false;
+    }
+    buffer[size] = '\0';
+    value = buffer;  // the program writes ASCII only
+    return true;
+  }
+
+  bool WriteMachineValue(const std::string& name, const std::string& value) override {
+    HKEY key = nullptr;
+    LONG result = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                    KEY_SET_VALUE | WRITE_DAC, nullptr, &key, nullptr);
+    ClosedList list;
+    // Users may read HKLM\SOFTWARE; whoever knows a pending job's token could plant one the DOS
+    // side takes for it.
+    if (result == ERROR_SUCCESS) {
+      result = ClosedAccessList(list, KEY_ALL_ACCESS)
+                   ? ::SetSecurityInfo(key, SE_REGISTRY_KEY,
+                                       DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                       nullptr, nullptr, &list.acl, nullptr)
+                   : static_cast<LONG>(::GetLastError());
+    }
+    if (result == ERROR_SUCCESS) {
+      result = ::RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(value.c_str()),
+                                static_cast<DWORD>(value.size() + 1));
+      // On the disk before the restart, as the job's files are.
+      if (result == ERROR_SUCCESS) result = ::RegFlushKey(key);
+      ::RegCloseKey(key);
+    }
+    ::SetLastError(result);
+    return result == ERROR_SUCCESS;
+  }
+
+  bool DeleteMachineValue(const std::string& name) override {
+    HKEY key = nullptr;
+    LONG result = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_SET_VALUE, &key);
+    if (result == ERROR_SUCCESS) {
+      result = ::RegDeleteValueA(key, name.c_str());
+      ::RegCloseKey(key);
+    }
+    ::SetLastError(result);
+    return result == ERROR_SUCCESS;
   }
 
   std::string ErrorText(std::uint32_t code) override {

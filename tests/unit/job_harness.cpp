@@ -1,5 +1,6 @@
 #include "tests/unit/job_harness.h"
 
+#include "job/job_record.h"
 #include "payload/payload_catalogue.h"
 
 namespace tovak::testing {
@@ -92,7 +93,8 @@ void Arrange(JobHarness& job, Layout layout) {
           w.PutFile(std::string("C:\\") + file.name, SmallPayload(file.name));
         }
       }
-      w.PutFile(std::string("C:\\boot\\qelv\\") + kPendingToken, kPendingToken + std::string("\r\n"));
+      w.PutFile(std::string("C:\\boot\\qelv\\") + kPendingToken,
+                JobRecordText({kPendingToken, Operation::Restore, "d:\\Nusk\\Nusk.gho", 1}));
       w.PutFile("C:\\boot\\qelv\\state.txt", "huifu.bat\r\n");
       w.PutFile("C:\\boot\\qelv\\huifu.bat", "Ghost.exe -clone\r\n");
       w.PutFile("C:\\msboot\\user.txt", "the user's boot folder");

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "job/job_token.h"
+#include "job/job_record.h"
 #include "platform/sim/sim_path.h"
 #include "tests/unit/job_harness.h"
 
@@ -75,10 +75,11 @@ std::string WhyTheJobWouldNotRun(const Disk& disk, const SystemBootFiles& system
       return std::string("the payload's ") + file.name + " is not whole";
     }
   }
-  // The DOS side takes only the drive that holds the token its image carries.
-  if (token.find_first_not_of("0123456789ABCDEF") != std::string::npos ||
-      !disk.Holds(root + "boot\\qelv\\" + token, token + "\r\n")) {
-    return "no mark of the image's token " + token + " beside the job";
+  // The DOS side takes only the drive that holds the record its image names.
+  const std::string* record = disk.File(root + "boot\\qelv\\" + token);
+  JobRecord parsed;
+  if (!record || !ParseJobRecord(*record, parsed) || parsed.token != token) {
+    return "no record of the image's token " + token + " beside the job";
   }
   const std::string* state = disk.File(root + "boot\\qelv\\state.txt");
   std::string script;

@@ -79,6 +79,15 @@ class FailingToken : public SystemServices {
   bool RandomBytes(unsigned char* buffer, std::size_t size) override {
     return w_.RandomBytes(buffer, size);
   }
+  std::uint64_t Now() override { return w_.Now(); }
+  std::string LocalTimeText(std::uint64_t time) override { return w_.LocalTimeText(time); }
+  bool ReadMachineValue(const std::string& name, std::string& value) override {
+    return w_.ReadMachineValue(name, value);
+  }
+  bool WriteMachineValue(const std::string& name, const std::string& value) override {
+    return w_.WriteMachineValue(name, value);
+  }
+  bool DeleteMachineValue(const std::string& name) override { return w_.DeleteMachineValue(name); }
 
   std::uint32_t processError = 0;
   std::uint32_t openError = 0;

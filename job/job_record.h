@@ -1,0 +1,46 @@
+// The job's record and its token. The token is hex digits from the system's random source that the
+// deployed floppy image carries; the record, a file named by the token beside the job, says what
+// the job is. The DOS side runs only the job whose record its image names, adds the imaging
+// program's exit status to the record and leaves it in the root, where the next start finds it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "job/job_script.h"
+#include "platform/platform.h"
+
+namespace tovak {
+
+// Eight digits: a DOS file name without an extension.
+constexpr std::size_t kJobTokenLength = 8;
+// Where the runner leaves the completed record, in the root of the system drive.
+constexpr char kLastJobRecordName[] = "tovakjob.txt";
+// The program's value under HKEY_LOCAL_MACHINE that names the last job's token: a record is the
+// program's only when it carries that token.
+constexpr char kLastJobValue[] = "LastJob";
+
+struct JobRecord {
+  std::string token;
+  Operation operation = Operation::Backup;
+  std::string imagePath;      // the image file, as Windows names it
+  std::uint64_t prepared = 0;  // when the job was prepared, as FILETIME counts
+  bool completed = false;     // the runner added the imaging program's exit status
+  int exitStatus = 0;
+};
+
+// Upper-case hex digits, fresh for every job.
+bool MakeJobToken(SystemServices& system, std::string& token);
+// The image file a path names: the path itself, or the folder's Nusk.gho.
+std::string ImageFilePath(const std::string& path, bool imageFileMode);
+
+// Lines ending in CR LF: the token, "backup" or "restore", the image path, the time prepared; the
+// runner adds "status N" and a blank.
+std::string JobRecordText(const JobRecord& record);
+// False for anything else, such as a record cut short or written by somebody else's hand.
+bool ParseJobRecord(const std::string& text, JobRecord& record);
+// root\boot\qelv\<token>, in the ANSI code page, flushed.
+bool WriteJobRecord(Platform& platform, const JobRecord& record);
+
+}  // namespace tovak

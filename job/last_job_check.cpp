@@ -1,0 +1,67 @@
+#include "job/last_job_check.h"
+
+#include "job/image_file_info.h"
+#include "job/job_messages.h"
+#include "job/job_record.h"
+#include "platform/file_control.h"
+#include "platform/system_drive.h"
+
+namespace tovak {
+namespace {
+
+// The DOS clock runs on local time and nothing tells the NTFS tool the zone: an image written just
+// after the job may carry a time up to a zone's offset before it.
+constexpr std::uint64_t kClockSlack = 14ull * 60 * 60 * 10000000;
+
+std::string ExitStatus(const JobRecord& record, const char* more = "") {
+  return messages::kExitStatusStart + std::to_string(record.exitStatus) + more +
+         messages::kExitStatusEnd;
+}
+
+// The box: its text, and whether it tells of a failure.
+std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
+  const std::string imageLine = messages::kImageFileLabel + record.imagePath;
+  failed = true;
+  if (record.operation == Operation::Restore) {
+    return messages::kLastRestoreFailed + ExitStatus(record) + "\r\n" + imageLine;
+  }
+  ImageFileInfo image;
+  const bool written = ReadImageFileInfo(platform, record.imagePath, image) &&
+                       image.written + kClockSlack >= record.prepared;
+  if (record.exitStatus == 0 && written) {
+    failed = false;
+    return std::string(messages::kLastBackupDone) + "\r\n" + imageLine + "\r\n" +
+           messages::kImageSizeLabel + FormatSize(image.size) + "（" + std::to_string(image.size) +
+           messages::kBytes + "）\r\n" + messages::kImageTimeLabel +
+           platform.system.LocalTimeText(image.written);
+  }
+  const std::string status =
+      ExitStatus(record, record.exitStatus == 0 ? messages::kNoImageWritten : "");
+  return messages::kLastBackupFailed + status + "\r\n" + imageLine + "\r\n" +
+         messages::kDoNotTrustImage;
+}
+
+}  // namespace
+
+void ShowLastJobResult(Platform& platform) {
+  std::string token;
+  if (!platform.system.ReadMachineValue(kLastJobValue, token)) return;
+  const std::string path = GetSystemDriveRoot(platform.system) + kLastJobRecordName;
+  std::string ansi, text;
+  JobRecord record;
+  // A record of another job, or one somebody wrote, is not ours to show or delete.
+  if (!platform.files.Read(path, 4096, ansi) || !platform.text.FromAnsi(ansi, text) ||
+      !ParseJobRecord(text, record) || !record.completed || record.token != token) {
+    return;
+  }
+  bool failed = true;
+  const std::string outcome = Outcome(platform, record, failed);
+  platform.ui.ShowMessage(outcome, failed ? messages::kErrorTitle : messages::kNoticeTitle,
+                          MessageButtons::Ok,
+                          failed ? MessageIcon::Critical : MessageIcon::Information);
+  // Either one keeps the box from showing twice; neither failing matters more than the box.
+  FileControl(platform.files, platform.ui, platform.lastError).DeleteSingleFile(path, true);
+  platform.system.DeleteMachineValue(kLastJobValue);
+}
+
+}  // namespace tovak

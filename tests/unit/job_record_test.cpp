@@ -1,0 +1,112 @@
+// The job's token and record: fresh for every job, carried by the deployed image, written beside
+// the job, remembered where only administrators write, and read back as the DOS side leaves it.
+#include "job/job_record.h"
+
+#include <gtest/gtest.h>
+
+#include "job/pending_job_check.h"
+#include "payload/payload_catalogue.h"
+#include "tests/unit/job_harness.h"
+
+namespace tovak::testing {
+namespace {
+
+// The token the deployed image carries, after checking that nothing else of it changed and that
+// the record beside the job names it.
+std::string DeployedToken(sim::SimWindows& w, const std::string& imagePath) {
+  const PayloadFile& image = SmallCatalogue()[18];
+  const std::string bytes = w.Bytes("C:\\boot\\qelv\\qelv.img");
+  const std::string token = bytes.substr(static_cast<std::size_t>(image.tokenOffset), kJobTokenLength);
+  EXPECT_EQ(bytes, DeployedPayload("qelv.img", token));
+  JobRecord record;
+  EXPECT_TRUE(ParseJobRecord(w.Bytes("C:\\boot\\qelv\\" + token), record)) << token;
+  EXPECT_EQ(record.token, token);
+  EXPECT_EQ(record.imagePath, imagePath);
+  EXPECT_EQ(record.prepared, w.Now());
+  EXPECT_FALSE(record.completed);
+  EXPECT_EQ(w.MachineValue(kLastJobValue), token);
+  return token;
+}
+
+TEST(JobRecord, EachJobCarriesAFreshTokenAndACancelTakesItsRecordAway) {
+  JobHarness job;
+  sim::SimWindows& w = job.windows;
+  job.Click();  // the restart question is answered No
+  const std::string first = DeployedToken(w, "d:\\Nusk\\Nusk.gho");
+
+  w.QueueAnswer(MessageAnswer::Yes);
+  OfferToCancelPendingJob(w.platform());
+  EXPECT_FALSE(w.Exists("C:\\boot\\qelv\\" + first));
+
+  job.form.unloaded = false;
+  job.form.path = "d:\\images\\sys.gho";
+  job.Click();
+  EXPECT_NE(DeployedToken(w, "d:\\images\\sys.gho"), first);
+}
+
+// Nothing on the disk changes, and the last job's token stays what it was.
+TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
+  struct Case {
+    const char* what;
+    void (*arrange)(sim::SimWindows&);
+    const char* box;
+  } cases[] = {
+      {"no random source", [](sim::SimWindows& w) { w.SetRandomFails(true); },
+       "写入任务记录失败："},
+      {"the machine's value refused", [](sim::SimWindows& w) { w.SetMachineValuesFail(true); },
+       "写入任务记录失败：拒绝访问。"},
+      {"the payload refused",
+       [](sim::SimWindows& w) { w.FailOn(sim::Op::OpenForWriting, "C:\\boot\\qelv\\stage2", 5); },
+       "写入启动文件失败：拒绝访问。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    JobHarness job;
+    job.windows.WriteMachineValue(kLastJobValue, "0BADCAFE");
+    c.arrange(job.windows);
+    const sim::Snapshot before = job.windows.Take();
+    job.Click();
+    EXPECT_TRUE(job.windows.Take() == before);
+    EXPECT_EQ(job.windows.MachineValue(kLastJobValue), "0BADCAFE");
+    ASSERT_EQ(job.Errors().size(), 1u);
+    EXPECT_EQ(job.Errors()[0].text.rfind(c.box, 0), 0u) << job.Errors()[0].text;
+  }
+}
+
+TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
+  const std::string written = "0A1B2C3D\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n";
+  struct Case {
+    const char* what;
+    std::string text;
+    bool parsed;
+    bool completed;
+    int status;
+  } cases[] = {
+      {"as the job writes it", written, true, false, 0},
+      {"as the runner leaves it", written + "status 0 \r\n", true, true, 0},
+      {"a failure", written + "status 255 \r\n", true, true, 255},
+      {"a status beyond DOS's", written + "status 256 \r\n", false, false, 0},
+      {"no number", written + "status \r\n", false, false, 0},
+      {"more lines", written + "status 1 \r\nstatus 0 \r\n", false, false, 0},
+      {"cut short", written.substr(0, 30), false, false, 0},
+      {"a token in lower case", "0a1b2c3d" + written.substr(8), false, false, 0},
+      {"another operation", "0A1B2C3D\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false, false, 0},
+      {"a power cut's zeros", std::string(written.size(), '\0'), false, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    JobRecord record;
+    ASSERT_EQ(ParseJobRecord(c.text, record), c.parsed);
+    if (!c.parsed) continue;
+    EXPECT_EQ(record.token, "0A1B2C3D");
+    EXPECT_EQ(record.operation, Operation::Backup);
+    EXPECT_EQ(record.imagePath, "d:\\Nusk\\Nusk.gho");
+    EXPECT_EQ(record.prepared, 133800000000000000u);
+    EXPECT_EQ(record.completed, c.completed);
+    EXPECT_EQ(record.exitStatus, c.status);
+    EXPECT_EQ(JobRecordText(record), c.text);
+  }
+}
+
+}  // namespace
+}  // namespace tovak::testing
