@@ -1,7 +1,5 @@
 #include "job/image_file_info.h"
 
-#include <cstdio>
-
 #include "job/job_messages.h"
 #include "job/path_rules.h"
 
@@ -15,17 +13,19 @@ bool ReadImageFileInfo(Platform& platform, const std::string& path, ImageFileInf
 }
 
 std::string FormatSize(std::uint64_t bytes) {
-  static const char* const kUnits[] = {"KB", "MB", "GB"};
   if (bytes < 1024) return std::to_string(bytes) + messages::kBytes;
-  double size = static_cast<double>(bytes) / 1024;
-  int unit = 0;
-  while (size >= 1024 && unit < 2) {
-    size /= 1024;
-    ++unit;
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, unit == 2 ? "%.2f %s" : "%.1f %s", size, kUnits[unit]);
-  return text;
+  // Whole numbers only: the C runtime's float formatting would double the program's code.
+  static const struct {
+    int shift;
+    std::uint64_t scale;  // the decimals shown
+    const char* unit;
+  } kUnits[] = {{10, 10, " KB"}, {20, 10, " MB"}, {30, 100, " GB"}};
+  int unit = bytes < (1u << 20) ? 0 : bytes < (1u << 30) ? 1 : 2;
+  const std::uint64_t scaled =
+      (bytes * kUnits[unit].scale + (1ull << (kUnits[unit].shift - 1))) >> kUnits[unit].shift;
+  std::string decimals = std::to_string(scaled % kUnits[unit].scale);
+  decimals.insert(0, (kUnits[unit].scale == 100 ? 2 : 1) - decimals.size(), '0');
+  return std::to_string(scaled / kUnits[unit].scale) + "." + decimals + kUnits[unit].unit;
 }
 
 std::string DescribeImageAtPath(Platform& platform, const std::string& path) {

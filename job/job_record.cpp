@@ -1,7 +1,5 @@
 #include "job/job_record.h"
 
-#include <sstream>
-
 #include "platform/system_drive.h"
 
 namespace tovak {
@@ -58,20 +56,20 @@ std::string JobRecordText(const JobRecord& record) {
 }
 
 bool ParseJobRecord(const std::string& text, JobRecord& record) {
-  std::istringstream lines(text);
+  // Every line ends in CR LF; DOS's echo leaves a blank before it.
   std::string line[5];
   int count = 0;
-  while (count < 5 && std::getline(lines, line[count])) {
-    std::string& read = line[count];
-    // DOS's echo leaves a blank before the line end.
-    while (!read.empty() && (read.back() == '\r' || read.back() == ' ')) read.pop_back();
-    ++count;
+  for (std::size_t start = 0; start < text.size(); ++count) {
+    const std::size_t end = text.find("\r\n", start);
+    if (count == 5 || end == std::string::npos) return false;
+    line[count] = text.substr(start, end - start);
+    if (!line[count].empty() && line[count].back() == ' ') line[count].pop_back();
+    start = end + 2;
   }
-  std::string rest;
   std::uint64_t prepared = 0, status = 0;
   const bool backup = line[1] == kBackup;
   if (count < 4 || !IsToken(line[0]) || (!backup && line[1] != kRestore) || line[2].empty() ||
-      !ReadNumber(line[3], UINT64_MAX, prepared) || std::getline(lines, rest)) {
+      !ReadNumber(line[3], UINT64_MAX, prepared)) {
     return false;
   }
   const bool completed = count == 5;

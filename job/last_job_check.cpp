@@ -30,9 +30,11 @@ std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
                        image.written + kClockSlack >= record.prepared;
   if (record.exitStatus == 0 && written) {
     failed = false;
+    // The exact count too, where the size is rounded.
+    std::string size = FormatSize(image.size);
+    if (image.size >= 1024) size += "（" + std::to_string(image.size) + messages::kBytes + "）";
     return std::string(messages::kLastBackupDone) + "\r\n" + imageLine + "\r\n" +
-           messages::kImageSizeLabel + FormatSize(image.size) + "（" + std::to_string(image.size) +
-           messages::kBytes + "）\r\n" + messages::kImageTimeLabel +
+           messages::kImageSizeLabel + size + "\r\n" + messages::kImageTimeLabel +
            platform.system.LocalTimeText(image.written);
   }
   const std::string status =

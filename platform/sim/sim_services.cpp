@@ -1,7 +1,7 @@
 // Message boxes, the message pump, the system services, resources, text and the last error.
-#include <cstdio>
 #include <map>
 
+#include "platform/date_time_text.h"
 #include "platform/sim/machine.h"
 
 namespace tovak::sim {
@@ -149,11 +149,8 @@ std::string SimWindows::LocalTimeText(std::uint64_t time) {
   const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
   const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
   const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", static_cast<int>(year),
-                static_cast<int>(month), static_cast<int>(day),
-                static_cast<int>(minutes % 1440 / 60), static_cast<int>(minutes % 60));
-  return text;
+  return DateTimeText(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
+                      static_cast<int>(minutes % 1440 / 60), static_cast<int>(minutes % 60));
 }
 
 bool SimWindows::ReadMachineValue(const std::string& name, std::string& value) {

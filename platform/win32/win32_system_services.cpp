@@ -3,9 +3,9 @@
 #include <ntsecapi.h>
 #include <aclapi.h>
 
-#include <cstdio>
 #include <cstring>
 
+#include "platform/date_time_text.h"
 #include "platform/win32/win32_file_security.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
@@ -131,10 +131,7 @@ class Win32SystemServices final : public SystemServices {
     if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &parts)) {
       return std::string();
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", parts.wYear, parts.wMonth,
-                  parts.wDay, parts.wHour, parts.wMinute);
-    return text;
+    return DateTimeText(parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute);
   }
 
   bool ReadMachineValue(const std::string& name, std::string& value) override {

@@ -132,10 +132,19 @@ class JobTest : public TovakTest {
     for (const wchar_t* name : kRootPayload) {
       EXPECT_TRUE(SameBytes(std::wstring(L"C:\\") + name, payload + name));
     }
-    // The image differs from the build's only in the token that its mark beside the job names.
+    // The image differs from the build's only in the token that the record beside the job names.
     const std::string token = JobToken();
     std::vector<std::wstring> folder = {L"state.txt", script, Wide(token)};
-    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\" + Wide(token)), token + "\r\n");
+    const std::string operation = stateLine == "msback.bat" ? "backup" : "restore";
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\" + Wide(token)).value_or("").rfind(
+                  token + "\r\n" + operation + "\r\n", 0),
+              0u);
+    // The token that the next start trusts a record by, where only administrators write.
+    char remembered[64] = {};
+    DWORD size = sizeof remembered;
+    EXPECT_EQ(::RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tovak", "LastJob", RRF_RT_REG_SZ,
+                             nullptr, remembered, &size), ERROR_SUCCESS);
+    EXPECT_EQ(remembered, token);
     for (const wchar_t* name : kFolderPayload) {
       folder.push_back(name);
       if (std::wstring(name) == L"qelv.img") continue;

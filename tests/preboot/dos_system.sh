@@ -6,8 +6,8 @@ dos_dir=${TOVAK_DOS_DIR:-$here/freedos}
 
 dos_available() { [[ -f $dos_dir/KERNEL.SYS && -f $dos_dir/COMMAND.COM && -f $dos_dir/BOOTSECT.BIN ]]; }
 
-# The doubles under the names the runner starts, the imaging program's as GHOST.EXE, and the probe
-# HERE.COM that the test types at the prompt.
+# The doubles under the names the runner starts, the imaging program's as GHOST.EXE (its exit
+# status from A:\GHOSTRC), and the probe HERE.COM that the test types at the prompt.
 dos_doubles() {  # folder
   local src=$here/doubles out=$1
   asm() { nasm -f bin -i "$src/" -o "$out/$1" "${@:3}" "$src/$2"; }
@@ -15,9 +15,10 @@ dos_doubles() {  # folder
     asm HIMEM.SYS himem.asm &&
     asm XMSDSK.EXE xmsdsk.asm &&
     asm NTFS.DAT ntfs.asm -DNTFSPRO="\"$out/report.com\"" &&
-    asm HERE.COM here.asm || return
+    asm HERE.COM here.asm &&
+    asm GHOST.EXE ghost.asm || return
   local name
-  for name in Tw.exe CTMOUSE.EXE GHOST.EXE; do cp "$out/report.com" "$out/$name"; done
+  for name in Tw.exe CTMOUSE.EXE; do cp "$out/report.com" "$out/$name"; done
   rm "$out/report.com"
 }
 

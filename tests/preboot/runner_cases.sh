@@ -13,6 +13,15 @@ drive_without_ghost() { rm "$1/boot/qelv/ghost.exe"; }
 drive_without_token() { rm "$1/boot/qelv/$(drive_token "$1")"; }
 # Somebody's copy of a job's files, without a token of any job.
 drive_planted() { drive_without_token "$@"; }
+# The imaging program fails with this status (the double reads it from A:\GHOSTRC).
+drive_ghost_fails() {
+  printf '12\r\n' > "$1/ghostrc" && mcopy -i "$1/boot/qelv/qelv.img" "$1/ghostrc" ::/GHOSTRC &&
+    rm "$1/ghostrc"
+}
+drive_ghost_fails_255() {
+  printf '255\r\n' > "$1/ghostrc" && mcopy -i "$1/boot/qelv/qelv.img" "$1/ghostrc" ::/GHOSTRC &&
+    rm "$1/ghostrc"
+}
 drive_state_mixed_case() { printf 'MsBack.bat\r\n' > "$1/boot/qelv/state.txt"; }
 drive_without_script() { rm "$1/boot/qelv/MsBack.bat"; }
 drive_without_bootfont() { rm "$1/boot/bootfont.bak"; }
@@ -24,6 +33,8 @@ drive_with_g1ldr() { printf 'an earlier g1ldr\r\n' > "$1/boot/g1ldr.bak"; }
 runner_cases=(
   'backup|backup as_prepared|-|restart|C|'
   'restore|restore as_prepared|-|restart|C|'
+  'backup, the imaging program fails|backup ghost_fails|-|restart|C|'
+  'restore, the imaging program fails|restore ghost_fails_255|-|restart|C|'
   'no drive holds the job|backup without_ghost|-|prompt|-|Z:\ S=234 W=123'
   'job state file reads MsBack.bat|backup state_mixed_case|-|prompt|-|Z:\ S=c W=MsBack.bat'
   'missing job script|backup without_script|-|restart|-|'
@@ -69,16 +80,37 @@ runner_drive() {  # drives of the end-to-end tests, job and change, folder of th
 # The first line of a file without its line end.
 first_line() { head -n 1 "$1" | tr -d '\r'; }
 
-# A drive whose job ran: the boot files as before the job, the folders gone, the root protected.
-check_undone() {  # what, disk, the drive as packed, the drive before the job
+# The record that the runner leaves in the root of a drive whose job ran: the job's own, with the
+# imaging program's exit status; none after a restore that succeeded.
+expected_record() {  # the drive as packed
+  local job status=0 token
+  job=$(first_line "$1/boot/qelv/state.txt")
+  [[ $job == msback.bat || $job == huifu.bat ]] || return 0
+  if [[ -f $1/boot/qelv/qelv.img ]] && mtype -i "$1/boot/qelv/qelv.img" ::/GHOSTRC > "$1.rc" 2>/dev/null; then
+    status=$(first_line "$1.rc")
+  fi
+  [[ $job == msback.bat || $status != 0 ]] || return 0
+  token=$(drive_token "$1")
+  cat "$1/boot/qelv/$token"
+  printf 'status %s \r\n' "$status"
+}
+
+# A drive whose job ran: the boot files as before the job, the folders gone, the root protected,
+# and the job's record beside them.
+check_undone() {  # what, disk, the drive as packed, the drive before the job, the record expected
   local what=$1 disk=$2 src=$3 before=$4 name expected=() font=$3/bootfont.bin g1ldr=$3/g1ldr
   for name in BOOT.INI BOOTFONT.BIN G1LDR NTLDR; do expected+=("ASHR $name"); done
+  [[ -z $5 ]] || expected+=("A TOVAKJOB.TXT")
   [[ -d $src/msboot ]] && expected+=("SHR BOOT")
   expect_eq "$what: root entries" "$(drive_entries "$disk" "")" "$(printf '%s\n' "${expected[@]}" | sort)"
   expect "$what: boot.ini is the one before the job" same_file "$disk" boot.ini "$before/boot.ini"
   [[ -f $src/boot/bootfont.bak ]] && font=$before/bootfont.bin
   expect "$what: bootfont.bin is ${font#"$src"/}" same_file "$disk" bootfont.bin "$font"
   expect "$what: ntldr is the deployed one" same_file "$disk" ntldr "$src/ntldr"
+  if [[ -n $5 ]]; then
+    expect "$what: tovakjob.txt is the job's record with the exit status" \
+      same_file "$disk" tovakjob.txt <(printf '%s' "$5")
+  fi
   [[ -f $src/boot/g1ldr.bak ]] && g1ldr=$src/boot/g1ldr.bak
   expect "$what: g1ldr is ${g1ldr#"$src"/}" same_file "$disk" g1ldr "$g1ldr"
   if [[ -d $src/msboot ]]; then
@@ -130,7 +162,11 @@ runner_check() {  # case, ending expected, imaging drive, probe's view, disks...
   job=$(job_drive "$@")
   for disk; do
     if [[ $letter == "$job" ]]; then
-      check_undone "$what, $letter:" "$disk" "$disk.d" "$xp_drive"
+      local record=x
+      # A job script that is missing leaves the status of the program before it: 0.
+      [[ $end != restart ]] || record=$(expected_record "$disk.d" && echo x)
+      record=${record%x}
+      check_undone "$what, $letter:" "$disk" "$disk.d" "$xp_drive" "$record"
     else
       expect "$what, $letter: the drive is unchanged" cmp -s "$disk" "$disk.before"
     fi

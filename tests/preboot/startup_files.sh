@@ -49,8 +49,9 @@ runner_order=(
   '15|ren %s%:\msboot boot' '15|attrib +s +h +r %s%:\boot'
   '16|if not "%s%"=="234" attrib +s +h +r %s%:\*.*'
   '17|if "%w%"=="msback.bat" goto Back' '17|if "%w%"=="huifu.bat" goto Restore'
-  '18|:Back' '18|call MsBack.bat' '18|z:\restart.com'
-  '19|:Restore' '19|call huifu.bat' '19|z:\restart.com'
+  '18|:Back' '18|call MsBack.bat'
+  '19|:Restore' '19|call huifu.bat'
+  '20|z:\restart.com'
 )
 
 check_runner_order() {  # AUTOEXEC.BAT as UTF-8 with LF
@@ -71,7 +72,7 @@ check_runner_order() {  # AUTOEXEC.BAT as UTF-8 with LF
 
 # What the runner shows: its echo lines. DOS prints what follows "echo " or "echo.".
 runner_screen() {  # AUTOEXEC.BAT as UTF-8 with LF
-  sed -n '/^echo y |/d; s/^echo[. ]//p' "$1"
+  sed -n '/^echo y |/d; />>/d; s/^echo[. ]//p' "$1"
 }
 
 test_runner() {  # payload folder, work folder, source of AUTOEXEC.BAT

@@ -1,0 +1,92 @@
+// At start, the real Tovak.exe shows the record the DOS side left for its last job, once, and
+// deletes it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/disk.h"
+#include "tests/e2e/e2e_env.h"
+
+namespace tovak::e2e {
+namespace {
+
+constexpr char kToken[] = "0A1B2C3D";
+constexpr wchar_t kRecord[] = L"C:\\tovakjob.txt";
+
+bool RememberToken(const char* token) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tovak", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool set = ::RegSetValueExA(key, "LastJob", 0, REG_SZ, reinterpret_cast<const BYTE*>(token),
+                                    static_cast<DWORD>(std::string(token).size() + 1)) == ERROR_SUCCESS;
+  ::RegCloseKey(key);
+  return set;
+}
+
+bool TokenRemembered() {
+  char value[64];
+  DWORD size = sizeof value;
+  return ::RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tovak", "LastJob", RRF_RT_REG_SZ, nullptr,
+                        value, &size) == ERROR_SUCCESS;
+}
+
+// The time prepared: a minute ago, as FILETIME counts.
+std::string PreparedJustNow() {
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  const unsigned long long time =
+      ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) - 600000000ull;
+  return std::to_string(time);
+}
+
+TEST(LastJobTest, TheRunnersRecordIsShownOnceAtStartAndThenGone) {
+  struct Case {
+    const char* operation;
+    const char* status;
+    const wchar_t* title;
+    std::wstring start;  // of the box's text
+    const wchar_t* shot;
+  } cases[] = {
+      {"backup", "0", L"提示", L"上次的备份已经完成。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n大小：9 字节",
+       L"last-backup-done"},
+      {"backup", "12", L"错误", L"上次的备份没有完成（Ghost 的退出代码是 12）。", L"last-backup-failed"},
+      {"restore", "255", L"错误", L"上次的恢复没有完成（Ghost 的退出代码是 255）。",
+       L"last-restore-failed"},
+  };
+  ASSERT_TRUE(::CreateDirectoryW(L"D:\\Nusk", nullptr));
+  ASSERT_TRUE(WriteBytes(L"D:\\Nusk\\Nusk.gho", "an image!"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shot);
+    // As the runner leaves it: the job's record with the exit status, in the root.
+    ASSERT_TRUE(WriteBytes(kRecord, std::string(kToken) + "\r\n" + c.operation +
+                                        "\r\nd:\\Nusk\\Nusk.gho\r\n" + PreparedJustNow() +
+                                        "\r\nstatus " + c.status + " \r\n"));
+    ASSERT_TRUE(RememberToken(kToken));
+    TovakApp app;
+    std::wstring why;
+    ASSERT_TRUE(app.Launch(BuildFolder() + L"Tovak.exe", why)) << Narrow(why);
+    const MessageBoxSeen box = app.WaitForBox(20000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.title, c.title);
+    EXPECT_EQ(box.text.rfind(c.start, 0), 0u) << Narrow(box.text);
+    Screenshot(box.window, c.shot);
+    ASSERT_TRUE(app.Answer(box, IDOK));
+    ASSERT_TRUE(app.WaitForWindow(why)) << Narrow(why);
+    EXPECT_FALSE(ReadBytes(kRecord));
+    EXPECT_FALSE(TokenRemembered());
+  }
+  // Another job's record is not this program's to show or delete.
+  const std::string other = "5EA1ED01\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n";
+  ASSERT_TRUE(WriteBytes(kRecord, other));
+  ASSERT_TRUE(RememberToken(kToken));
+  TovakApp app;
+  std::wstring why;
+  ASSERT_TRUE(app.Start(BuildFolder() + L"Tovak.exe", why)) << Narrow(why);
+  EXPECT_TRUE(app.NoBoxWithin(1000));
+  EXPECT_EQ(ReadBytes(kRecord), other);
+}
+
+}  // namespace
+}  // namespace tovak::e2e
