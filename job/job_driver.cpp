@@ -54,13 +54,13 @@ const char* SystemPlaceRefusal(SystemServices& system, const std::string& root) 
   return first ? nullptr : messages::kSystemNotFirstPartition;
 }
 
-// The token of the job whose record the next start may show; the earlier one comes back when the
+// The key of the job whose record the next start may show; the earlier one comes back when the
 // job fails.
-bool RememberLastJob(JobContext& job, const std::string& token) {
+bool RememberLastJob(JobContext& job, const std::string& key) {
   SystemServices& system = job.platform.system;
   std::string earlier;
   const bool had = system.ReadMachineValue(kLastJobValue, earlier);
-  if (!system.WriteMachineValue(kLastJobValue, token)) return false;
+  if (!system.WriteMachineValue(kLastJobValue, key)) return false;
   job.rollback.Add(Rollback::Phase::PutBack, [&system, had, earlier] {
     if (had) {
       system.WriteMachineValue(kLastJobValue, earlier);
@@ -182,9 +182,9 @@ void JobDriver::OnOkClick() {
     return;
   }
 
-  JobRecord record{std::string(), choice.operation, ImageFilePath(path, line.imageFileMode),
-                   platform_.system.Now()};
-  if (!MakeJobToken(platform_.system, record.token)) return fail(messages::kStepRecord);
+  JobRecord record{std::string(), std::string(), choice.operation,
+                   ImageFilePath(path, line.imageFileMode), platform_.system.Now()};
+  if (!MakeJobTokenAndKey(platform_.system, record)) return fail(messages::kStepRecord);
 
   // Everything the next start needs is written and on the disk before the root changes, and
   // boot.ini is switched last: a crash at any moment leaves Windows as it was or the whole job.
@@ -197,7 +197,7 @@ void JobDriver::OnOkClick() {
       {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
       {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, choice.operation); }},
       {messages::kStepRecord, [&] { return WriteJobRecord(platform_, record); }},
-      {messages::kStepRecord, [&] { return RememberLastJob(job, record.token); }},
+      {messages::kStepRecord, [&] { return RememberLastJob(job, record.key); }},
       {messages::kStepBootIni, [&] { return SaveBootIni(job); }},
       {messages::kStepBootFiles, [&] { return SaveBootFiles(job); }},
       {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(record.token); }},

@@ -9,9 +9,20 @@ const char kBackup[] = "backup";
 const char kRestore[] = "restore";
 const char kStatus[] = "status ";
 
-bool IsToken(const std::string& text) {
-  return text.size() == kJobTokenLength &&
-         text.find_first_not_of("0123456789ABCDEF") == std::string::npos;
+bool IsHex(const std::string& text, std::size_t length) {
+  return text.size() == length && text.find_first_not_of("0123456789ABCDEF") == std::string::npos;
+}
+
+bool RandomHex(SystemServices& system, std::size_t digits, std::string& hex) {
+  unsigned char bytes[kJobKeyLength / 2];
+  if (!system.RandomBytes(bytes, digits / 2)) return false;
+  static const char kDigits[] = "0123456789ABCDEF";
+  hex.clear();
+  for (std::size_t i = 0; i < digits / 2; ++i) {
+    hex += kDigits[bytes[i] >> 4];
+    hex += kDigits[bytes[i] & 0xF];
+  }
+  return true;
 }
 
 // Digits only, and few enough to fit.
@@ -30,16 +41,9 @@ bool ReadNumber(const std::string& text, std::uint64_t limit, std::uint64_t& num
 
 }  // namespace
 
-bool MakeJobToken(SystemServices& system, std::string& token) {
-  unsigned char bytes[kJobTokenLength / 2];
-  if (!system.RandomBytes(bytes, sizeof bytes)) return false;
-  static const char kDigits[] = "0123456789ABCDEF";
-  token.clear();
-  for (unsigned char byte : bytes) {
-    token += kDigits[byte >> 4];
-    token += kDigits[byte & 0xF];
-  }
-  return true;
+bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record) {
+  return RandomHex(system, kJobTokenLength, record.token) &&
+         RandomHex(system, kJobKeyLength, record.key);
 }
 
 std::string ImageFilePath(const std::string& path, bool imageFileMode) {
@@ -48,7 +52,7 @@ std::string ImageFilePath(const std::string& path, bool imageFileMode) {
 }
 
 std::string JobRecordText(const JobRecord& record) {
-  std::string text = record.token + "\r\n" +
+  std::string text = record.token + "\r\n" + record.key + "\r\n" +
                      (record.operation == Operation::Backup ? kBackup : kRestore) + "\r\n" +
                      record.imagePath + "\r\n" + std::to_string(record.prepared) + "\r\n";
   if (record.completed) text += kStatus + std::to_string(record.exitStatus) + " \r\n";
@@ -57,28 +61,29 @@ std::string JobRecordText(const JobRecord& record) {
 
 bool ParseJobRecord(const std::string& text, JobRecord& record) {
   // Every line ends in CR LF; DOS's echo leaves a blank before it.
-  std::string line[5];
+  std::string line[6];
   int count = 0;
   for (std::size_t start = 0; start < text.size(); ++count) {
     const std::size_t end = text.find("\r\n", start);
-    if (count == 5 || end == std::string::npos) return false;
+    if (count == 6 || end == std::string::npos) return false;
     line[count] = text.substr(start, end - start);
     if (!line[count].empty() && line[count].back() == ' ') line[count].pop_back();
     start = end + 2;
   }
   std::uint64_t prepared = 0, status = 0;
-  const bool backup = line[1] == kBackup;
-  if (count < 4 || !IsToken(line[0]) || (!backup && line[1] != kRestore) || line[2].empty() ||
-      !ReadNumber(line[3], UINT64_MAX, prepared)) {
+  const bool backup = line[2] == kBackup;
+  if (count < 5 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
+      (!backup && line[2] != kRestore) || line[3].empty() ||
+      !ReadNumber(line[4], UINT64_MAX, prepared)) {
     return false;
   }
-  const bool completed = count == 5;
-  if (completed && (line[4].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
-                    !ReadNumber(line[4].substr(sizeof kStatus - 1), 255, status))) {
+  const bool completed = count == 6;
+  if (completed && (line[5].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
+                    !ReadNumber(line[5].substr(sizeof kStatus - 1), 255, status))) {
     return false;
   }
-  record = JobRecord{line[0], backup ? Operation::Backup : Operation::Restore, line[2], prepared,
-                     completed, static_cast<int>(status)};
+  record = JobRecord{line[0], line[1], backup ? Operation::Backup : Operation::Restore, line[3],
+                     prepared, completed, static_cast<int>(status)};
   return true;
 }
 

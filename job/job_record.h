@@ -2,6 +2,8 @@
 // deployed floppy image carries; the record, a file named by the token beside the job, says what
 // the job is. The DOS side runs only the job whose record its image names, adds the imaging
 // program's exit status to the record and leaves it in the root, where the next start finds it.
+// The program knows the record for its own by a second random key, which it keeps in the registry:
+// the registry goes into the backup image, and the token must not.
 #pragma once
 
 #include <cstddef>
@@ -15,14 +17,16 @@ namespace tovak {
 
 // Eight digits: a DOS file name without an extension.
 constexpr std::size_t kJobTokenLength = 8;
+constexpr std::size_t kJobKeyLength = 16;
 // Where the runner leaves the completed record, in the root of the system drive.
 constexpr char kLastJobRecordName[] = "tovakjob.txt";
-// The program's value under HKEY_LOCAL_MACHINE that names the last job's token: a record is the
-// program's only when it carries that token.
+// The program's value under HKEY_LOCAL_MACHINE that holds the last job's key: a record is the
+// program's only when it carries that key.
 constexpr char kLastJobValue[] = "LastJob";
 
 struct JobRecord {
   std::string token;
+  std::string key;
   Operation operation = Operation::Backup;
   std::string imagePath;      // the image file, as Windows names it
   std::uint64_t prepared = 0;  // when the job was prepared, as FILETIME counts
@@ -30,13 +34,13 @@ struct JobRecord {
   int exitStatus = 0;
 };
 
-// Upper-case hex digits, fresh for every job.
-bool MakeJobToken(SystemServices& system, std::string& token);
+// Upper-case hex digits from the random source, fresh for every job: the token and the key.
+bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record);
 // The image file a path names: the path itself, or the folder's Nusk.gho.
 std::string ImageFilePath(const std::string& path, bool imageFileMode);
 
-// Lines ending in CR LF: the token, "backup" or "restore", the image path, the time prepared; the
-// runner adds "status N" and a blank.
+// Lines ending in CR LF: the token, the key, "backup" or "restore", the image path, the time
+// prepared; the runner adds "status N" and a blank.
 std::string JobRecordText(const JobRecord& record);
 // False for anything else, such as a record cut short or written by somebody else's hand.
 bool ParseJobRecord(const std::string& text, JobRecord& record);

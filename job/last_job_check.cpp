@@ -46,14 +46,14 @@ std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
 }  // namespace
 
 void ShowLastJobResult(Platform& platform) {
-  std::string token;
-  if (!platform.system.ReadMachineValue(kLastJobValue, token)) return;
+  std::string key;
+  if (!platform.system.ReadMachineValue(kLastJobValue, key)) return;
   const std::string path = GetSystemDriveRoot(platform.system) + kLastJobRecordName;
   std::string ansi, text;
   JobRecord record;
   // A record of another job, or one somebody wrote, is not ours to show or delete.
   if (!platform.files.Read(path, 4096, ansi) || !platform.text.FromAnsi(ansi, text) ||
-      !ParseJobRecord(text, record) || !record.completed || record.token != token) {
+      !ParseJobRecord(text, record) || !record.completed || record.key != key) {
     return;
   }
   bool failed = true;

@@ -136,15 +136,17 @@ class JobTest : public TovakTest {
     const std::string token = JobToken();
     std::vector<std::wstring> folder = {L"state.txt", script, Wide(token)};
     const std::string operation = stateLine == "msback.bat" ? "backup" : "restore";
-    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\" + Wide(token)).value_or("").rfind(
-                  token + "\r\n" + operation + "\r\n", 0),
-              0u);
-    // The token that the next start trusts a record by, where only administrators write.
+    const std::string record = ReadBytes(L"C:\\boot\\qelv\\" + Wide(token)).value_or("");
+    EXPECT_NE(record.find("\r\n" + operation + "\r\n"), std::string::npos) << record;
+    // The key that the next start trusts a record by, where only administrators write; the
+    // registry goes into the backup image, and the token must not.
     char remembered[64] = {};
     DWORD size = sizeof remembered;
     EXPECT_EQ(::RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tovak", "LastJob", RRF_RT_REG_SZ,
                              nullptr, remembered, &size), ERROR_SUCCESS);
-    EXPECT_EQ(remembered, token);
+    EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\" + Wide(token)).value_or("").find(
+                  token + "\r\n" + remembered + "\r\n"), 0u);
+    EXPECT_NE(std::string(remembered), token);
     for (const wchar_t* name : kFolderPayload) {
       folder.push_back(name);
       if (std::wstring(name) == L"qelv.img") continue;

@@ -11,21 +11,22 @@ namespace tovak::e2e {
 namespace {
 
 constexpr char kToken[] = "0A1B2C3D";
+constexpr char kKey[] = "00112233445566AA";
 constexpr wchar_t kRecord[] = L"C:\\tovakjob.txt";
 
-bool RememberToken(const char* token) {
+bool RememberKey(const char* value) {
   HKEY key = nullptr;
   if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tovak", 0, nullptr, 0, KEY_SET_VALUE,
                         nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const bool set = ::RegSetValueExA(key, "LastJob", 0, REG_SZ, reinterpret_cast<const BYTE*>(token),
-                                    static_cast<DWORD>(std::string(token).size() + 1)) == ERROR_SUCCESS;
+  const bool set = ::RegSetValueExA(key, "LastJob", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                    static_cast<DWORD>(std::string(value).size() + 1)) == ERROR_SUCCESS;
   ::RegCloseKey(key);
   return set;
 }
 
-bool TokenRemembered() {
+bool KeyRemembered() {
   char value[64];
   DWORD size = sizeof value;
   return ::RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tovak", "LastJob", RRF_RT_REG_SZ, nullptr,
@@ -60,10 +61,10 @@ TEST(LastJobTest, TheRunnersRecordIsShownOnceAtStartAndThenGone) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.shot);
     // As the runner leaves it: the job's record with the exit status, in the root.
-    ASSERT_TRUE(WriteBytes(kRecord, std::string(kToken) + "\r\n" + c.operation +
+    ASSERT_TRUE(WriteBytes(kRecord, std::string(kToken) + "\r\n" + kKey + "\r\n" + c.operation +
                                         "\r\nd:\\Nusk\\Nusk.gho\r\n" + PreparedJustNow() +
                                         "\r\nstatus " + c.status + " \r\n"));
-    ASSERT_TRUE(RememberToken(kToken));
+    ASSERT_TRUE(RememberKey(kKey));
     TovakApp app;
     std::wstring why;
     ASSERT_TRUE(app.Launch(BuildFolder() + L"Tovak.exe", why)) << Narrow(why);
@@ -75,12 +76,12 @@ TEST(LastJobTest, TheRunnersRecordIsShownOnceAtStartAndThenGone) {
     ASSERT_TRUE(app.Answer(box, IDOK));
     ASSERT_TRUE(app.WaitForWindow(why)) << Narrow(why);
     EXPECT_FALSE(ReadBytes(kRecord));
-    EXPECT_FALSE(TokenRemembered());
+    EXPECT_FALSE(KeyRemembered());
   }
   // Another job's record is not this program's to show or delete.
-  const std::string other = "5EA1ED01\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n";
+  const std::string other = "0A1B2C3D\r\nFFEEDDCCBBAA9988\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n";
   ASSERT_TRUE(WriteBytes(kRecord, other));
-  ASSERT_TRUE(RememberToken(kToken));
+  ASSERT_TRUE(RememberKey(kKey));
   TovakApp app;
   std::wstring why;
   ASSERT_TRUE(app.Start(BuildFolder() + L"Tovak.exe", why)) << Narrow(why);

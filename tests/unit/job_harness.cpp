@@ -94,7 +94,8 @@ void Arrange(JobHarness& job, Layout layout) {
         }
       }
       w.PutFile(std::string("C:\\boot\\qelv\\") + kPendingToken,
-                JobRecordText({kPendingToken, Operation::Restore, "d:\\Nusk\\Nusk.gho", 1}));
+                JobRecordText({kPendingToken, "0011223344556677", Operation::Restore,
+                               "d:\\Nusk\\Nusk.gho", 1}));
       w.PutFile("C:\\boot\\qelv\\state.txt", "huifu.bat\r\n");
       w.PutFile("C:\\boot\\qelv\\huifu.bat", "Ghost.exe -clone\r\n");
       w.PutFile("C:\\msboot\\user.txt", "the user's boot folder");

@@ -24,7 +24,9 @@ std::string DeployedToken(sim::SimWindows& w, const std::string& imagePath) {
   EXPECT_EQ(record.imagePath, imagePath);
   EXPECT_EQ(record.prepared, w.Now());
   EXPECT_FALSE(record.completed);
-  EXPECT_EQ(w.MachineValue(kLastJobValue), token);
+  // The registry goes into a backup image: it holds the key, never the token.
+  EXPECT_EQ(record.key.size(), kJobKeyLength);
+  EXPECT_EQ(w.MachineValue(kLastJobValue), record.key);
   return token;
 }
 
@@ -74,7 +76,8 @@ TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
 }
 
 TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
-  const std::string written = "0A1B2C3D\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n";
+  const std::string written =
+      "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n";
   struct Case {
     const char* what;
     std::string text;
@@ -90,7 +93,9 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
       {"more lines", written + "status 1 \r\nstatus 0 \r\n", false, false, 0},
       {"cut short", written.substr(0, 30), false, false, 0},
       {"a token in lower case", "0a1b2c3d" + written.substr(8), false, false, 0},
-      {"another operation", "0A1B2C3D\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false, false, 0},
+      {"no key", "0A1B2C3D\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n", false, false, 0},
+      {"another operation", "0A1B2C3D\r\n00112233445566AA\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false,
+       false, 0},
       {"a power cut's zeros", std::string(written.size(), '\0'), false, false, 0},
   };
   for (const Case& c : cases) {
@@ -99,6 +104,7 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
     ASSERT_EQ(ParseJobRecord(c.text, record), c.parsed);
     if (!c.parsed) continue;
     EXPECT_EQ(record.token, "0A1B2C3D");
+    EXPECT_EQ(record.key, "00112233445566AA");
     EXPECT_EQ(record.operation, Operation::Backup);
     EXPECT_EQ(record.imagePath, "d:\\Nusk\\Nusk.gho");
     EXPECT_EQ(record.prepared, 133800000000000000u);

@@ -14,8 +14,10 @@ constexpr std::uint64_t kPrepared = 133800000000000000u;  // 2024-12-30 02:40 UT
 constexpr std::uint64_t kMinute = 600000000u;
 constexpr char kRecord[] = "C:\\tovakjob.txt";
 
-std::string Record(const char* token, Operation operation, const char* status) {
-  JobRecord record{token, operation, "d:\\Nusk\\Nusk.gho", kPrepared};
+constexpr char kKey[] = "00112233445566AA";
+
+std::string Record(const char* key, Operation operation, const char* status) {
+  JobRecord record{"0A1B2C3D", key, operation, "d:\\Nusk\\Nusk.gho", kPrepared};
   std::string text = JobRecordText(record);
   if (status) text += std::string("status ") + status + " \r\n";
   return text;
@@ -30,33 +32,33 @@ TEST(LastJobCheck, ShowsTheProgramsOwnRecordAndLeavesAnyOtherAlone) {
   struct Case {
     const char* what;
     std::string record;  // empty: none
-    const char* remembered;  // the token under HKLM; null: none
+    const char* remembered;  // the key under HKLM; null: none
     std::int64_t imageMinutes;  // the image written this long after the job; INT64_MIN: none
     const char* title;  // null: no box, and the record and the token stay
     std::string text;
   } cases[] = {
-      {"a backup done", Record("0A1B2C3D", Operation::Backup, "0"), "0A1B2C3D", 30, "提示", done},
+      {"a backup done", Record(kKey, Operation::Backup, "0"), kKey, 30, "提示", done},
       {"a backup whose DOS clock is a zone behind",
-       Record("0A1B2C3D", Operation::Backup, "0"), "0A1B2C3D", -8 * 60, "提示",
+       Record(kKey, Operation::Backup, "0"), kKey, -8 * 60, "提示",
        "上次的备份已经完成。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n大小：1.5 KB（1536 字节）\r\n"
        "时间：2024-12-29 18:40"},
-      {"a backup that failed", Record("0A1B2C3D", Operation::Backup, "12"), "0A1B2C3D", 30, "错误",
+      {"a backup that failed", Record(kKey, Operation::Backup, "12"), kKey, 30, "错误",
        "上次的备份没有完成（Ghost 的退出代码是 12）。" + untrusted},
-      {"a backup without its image", Record("0A1B2C3D", Operation::Backup, "0"), "0A1B2C3D",
+      {"a backup without its image", Record(kKey, Operation::Backup, "0"), kKey,
        INT64_MIN, "错误",
        "上次的备份没有完成（Ghost 的退出代码是 0，但没有找到这次备份写入的镜象文件）。" + untrusted},
-      {"a backup whose image is a day old", Record("0A1B2C3D", Operation::Backup, "0"), "0A1B2C3D",
+      {"a backup whose image is a day old", Record(kKey, Operation::Backup, "0"), kKey,
        -24 * 60, "错误",
        "上次的备份没有完成（Ghost 的退出代码是 0，但没有找到这次备份写入的镜象文件）。" + untrusted},
-      {"a restore that failed", Record("0A1B2C3D", Operation::Restore, "1"), "0A1B2C3D", 30,
+      {"a restore that failed", Record(kKey, Operation::Restore, "1"), kKey, 30,
        "错误", "上次的恢复没有完成（Ghost 的退出代码是 1）。\r\n镜象文件：d:\\Nusk\\Nusk.gho"},
-      {"another job's record", Record("0A1B2C3D", Operation::Backup, "0"), "5EA1ED01", 30,
+      {"another job's record", Record(kKey, Operation::Backup, "0"), "FFEEDDCCBBAA9988", 30,
        nullptr, ""},
-      {"no job remembered", Record("0A1B2C3D", Operation::Backup, "0"), nullptr, 30, nullptr, ""},
-      {"a record the runner did not complete", Record("0A1B2C3D", Operation::Backup, nullptr),
-       "0A1B2C3D", 30, nullptr, ""},
+      {"no job remembered", Record(kKey, Operation::Backup, "0"), nullptr, 30, nullptr, ""},
+      {"a record the runner did not complete", Record(kKey, Operation::Backup, nullptr),
+       kKey, 30, nullptr, ""},
       // A restore that succeeded leaves no record: the system is as the image had it.
-      {"a restore that succeeded", "", "0A1B2C3D", 30, nullptr, ""},
+      {"a restore that succeeded", "", kKey, 30, nullptr, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -95,8 +97,8 @@ namespace {
 // A record that cannot be deleted is shown once all the same: the token is forgotten.
 TEST(LastJobCheck, ARecordThatCannotBeDeletedIsNotShownTwice) {
   sim::SimWindows w;
-  w.PutFile(kRecord, Record("0A1B2C3D", Operation::Restore, "1"));
-  w.WriteMachineValue(kLastJobValue, "0A1B2C3D");
+  w.PutFile(kRecord, Record(kKey, Operation::Restore, "1"));
+  w.WriteMachineValue(kLastJobValue, kKey);
   w.FailOn(sim::Op::Delete, kRecord, error::kAccessDenied);
   ShowLastJobResult(w.platform());
   ShowLastJobResult(w.platform());
