@@ -61,10 +61,9 @@ constexpr const char* kSavedCopyAt = "（副本：";
 constexpr const char* kSavedCopyEnd = "）";
 
 // A job prepared earlier that has not run yet, found at start.
-constexpr const char* kPendingBackup =
-    "上次准备的备份任务还没有执行，下次启动电脑时会自动运行。\r\n要取消这个任务吗？";
-constexpr const char* kPendingRestore =
-    "上次准备的恢复任务还没有执行，下次启动电脑时会自动运行。\r\n要取消这个任务吗？";
+constexpr const char* kPendingBackup = "上次准备的备份任务还没有执行，下次启动电脑时会自动运行。";
+constexpr const char* kPendingRestore = "上次准备的恢复任务还没有执行，下次启动电脑时会自动运行。";
+constexpr const char* kCancelQuestion = "要取消这个任务吗？";
 constexpr const char* kCancelled = "任务已取消。";
 constexpr const char* kCancelFailed = "任务没能完全取消：";
 constexpr const char* kBootFilesBack = "启动文件已恢复原状。";

@@ -247,7 +247,8 @@ TEST_F(JobTest, AJobNotRunIsOfferedAtStartAndCancelledOnYes) {
     const MessageBoxSeen question = again.WaitForBox(20000);
     ASSERT_TRUE(question);
     EXPECT_EQ(question.title, L"提示");
-    EXPECT_EQ(question.text, Wide(messages::kPendingBackup));
+    EXPECT_EQ(question.text, Wide(std::string(messages::kPendingBackup) + "\r\n" +
+                                  messages::kCancelQuestion));
     EXPECT_EQ(Style(::GetDlgItem(question.window, IDNO)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     if (answer == IDYES) Screenshot(question.window, L"pending-question");
     ASSERT_TRUE(again.Answer(question, answer));
