@@ -12,14 +12,18 @@ ConsoleOutput::ConsoleOutput() {
     redirected_ = out;
     return;
   }
-  if (!::AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  // A console the program was given at start will do as well (Wine gives the caller's).
+  ::AttachConsole(ATTACH_PARENT_PROCESS);
+  console_ = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (console_ == INVALID_HANDLE_VALUE) return;
   DWORD mode = 0;
   if (type == FILE_TYPE_CHAR && !::GetConsoleMode(out, &mode)) {
     redirected_ = out;  // "> nul"
+    ::CloseHandle(console_);
+    console_ = INVALID_HANDLE_VALUE;
     return;
   }
-  console_ = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   // cmd does not wait for a window program: its prompt may stand on the line already.
   ToConsole(L"\r\n");
 }
