@@ -1,5 +1,5 @@
 // The press of OK: the window's side of a job. It takes the user's choice from the window, locks
-// the window while the job runs, shows what became of it, and offers to restart once it is prepared.
+// the window while the job runs, shows what became of it, and offers to restart once prepared.
 #pragma once
 
 #include "job/job.h"

@@ -69,7 +69,9 @@ const CommandCase kCases[] = {
 // The root's entries, and all that is below "boot" and "msboot".
 Snapshot SystemDriveNow() {
   Snapshot snapshot = TakeSnapshot(L"C:", 0);
-  for (const wchar_t* folder : {L"C:\\boot", L"C:\\msboot"}) snapshot.merge(TakeSnapshot(folder, 2));
+  for (const wchar_t* folder : {L"C:\\boot", L"C:\\msboot"}) {
+    snapshot.merge(TakeSnapshot(folder, 2));
+  }
   return snapshot;
 }
 
