@@ -1,10 +1,16 @@
-// Tovak.exe: the window, the job behind its OK button, and the message loop that runs until the
-// window is gone.
+// Tovak.exe: with no arguments the window, the job behind its OK button, and the message loop that
+// runs until the window is gone; with arguments the same job from the command line.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app/console_output.h"
+#include "cli/command_line.h"
+#include "cli/quiet_platform.h"
+#include "cli/run_command.h"
 #include "disks/wmi.h"
 #include "job/job_driver.h"
 #include "job/last_job_check.h"
@@ -12,6 +18,7 @@
 #include "payload/payload_deployment.h"
 #include "platform/shut_down.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
 #include "ui/frm_back.h"
 
 namespace {
@@ -26,16 +33,30 @@ int RunMessageLoop(tovak::ui::FrmBack& form) {
   return static_cast<int>(message.wParam);
 }
 
+// No window and no box: the lines go to the caller, and the exit code tells what became of it.
+int RunWithoutWindow(const std::vector<std::string>& arguments, tovak::Platform& platform,
+                     tovak::DriveMap& driveMap) {
+  tovak::ConsoleOutput console;
+  tovak::QuietPlatform quiet(platform, console);
+  tovak::PayloadDeployment deployment(quiet.platform());
+  tovak::ShutDown shutDown(quiet.platform());
+  return static_cast<int>(tovak::RunCommandLine(arguments, quiet.platform(), driveMap, deployment,
+                                                shutDown, console));
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  // With the manifest, this gives the controls the system's visual styles.
-  ::InitCommonControls();
-
   tovak::Win32Platform win32;
   tovak::Platform& platform = win32.platform();
-  tovak::ui::FrmBack form(instance, platform.ui);
   std::unique_ptr<tovak::DriveMap> driveMap = tovak::MakeWmiDriveMap();
+  const std::vector<std::string> arguments =
+      tovak::SplitArguments(tovak::win32::WideToUtf8(::GetCommandLineW()));
+  if (!arguments.empty()) return RunWithoutWindow(arguments, platform, *driveMap);
+
+  // With the manifest, this gives the controls the system's visual styles.
+  ::InitCommonControls();
+  tovak::ui::FrmBack form(instance, platform.ui);
   tovak::PayloadDeployment deployment(platform);
   tovak::ShutDown shutDown(platform);
   tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown);

@@ -1,9 +1,8 @@
-// The press of OK: checks the user's choice, prepares the next start of the machine for the job,
-// and offers to restart. A job that fails part-way is put back, so that the machine boots as before.
+// The press of OK: the window's side of a job. It takes the user's choice from the window, locks
+// the window while the job runs, shows what became of it, and offers to restart once prepared.
 #pragma once
 
-#include <string>
-
+#include "job/job.h"
 #include "job/job_form.h"
 #include "job/job_services.h"
 #include "platform/platform.h"
@@ -19,15 +18,11 @@ class JobDriver {
   void OnOkClick();
 
  private:
-  // Nothing has changed yet: the box, then the focus back to the path.
-  void Refuse(const std::string& text);
   void SetWorking(bool working);
-  void ShowError(const std::string& text);
 
   Platform& platform_;
   JobForm& form_;
-  DriveMap& driveMap_;
-  BootDeployment& deployment_;
+  Job job_;
   Restarter& restarter_;
 };
 

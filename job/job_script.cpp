@@ -59,6 +59,18 @@ std::string GhostCommandLine(const JobLine& line) {
          CompressionSwitch(line.compressionText);
 }
 
+std::string ImageOfCommandLine(const std::string& line) {
+  const std::pair<std::string, std::string> kForms[] = {{kBackupStart, kBackupEnd},
+                                                        {kRestoreStart, kRestoreEnd}};
+  for (const auto& [start, end] : kForms) {
+    if (line.compare(0, start.size(), start) != 0) continue;
+    // The path holds no blank, so the first end is the path's.
+    const std::size_t at = line.find(end, start.size());
+    if (at != std::string::npos) return line.substr(start.size(), at - start.size());
+  }
+  return std::string();
+}
+
 bool FitsCommandTail(const std::string& ansiLine) {
   const std::size_t blank = ansiLine.find(' ');
   // DOS counts the blank after the program's name as part of the tail.

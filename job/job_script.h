@@ -29,6 +29,9 @@ std::string PartitionAddress(const std::string& mappedPartition, const std::stri
 // The combo text when it is z3, z6 or z9 in any case (kept as typed), else "z3".
 std::string CompressionSwitch(const std::string& comboText);
 std::string GhostCommandLine(const JobLine& line);
+// The image a Ghost command line of either form names, as Ghost reads it: the partition address,
+// ":" and the path ("1:2:\Nusk\Nusk.gho"); empty for a line of another form.
+std::string ImageOfCommandLine(const std::string& line);
 
 // DOS hands a program at most 126 bytes of command tail: the blank after "ghost.exe" and the rest.
 constexpr std::size_t kMaxCommandTail = 126;

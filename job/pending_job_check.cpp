@@ -6,29 +6,50 @@
 
 namespace tovak {
 
-void OfferToCancelPendingJob(Platform& platform) {
+Presence FindPendingJob(Platform& platform, Operation& operation) {
   Rollback rollback;
   FileControl control(platform.files, platform.ui, platform.lastError);
   JobContext job{platform, control, rollback};
-  Operation operation;
-  if (FindPendingJob(job, operation) != Presence::Present) return;
-  const char* question =
-      operation == Operation::Backup ? messages::kPendingBackup : messages::kPendingRestore;
-  if (platform.ui.ShowMessage(question, messages::kNoticeTitle, MessageButtons::YesNoDefaultNo,
-                              MessageIcon::Information) != MessageAnswer::Yes) {
-    return;
-  }
-  if (CancelPendingJob(job)) {
-    platform.ui.ShowMessage(messages::kCancelled, messages::kNoticeTitle, MessageButtons::Ok,
-                            MessageIcon::Information);
-    return;
-  }
+  return FindPendingJob(job, operation);
+}
+
+std::string PendingJobImage(Platform& platform, Operation operation) {
+  const std::string script =
+      GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + JobScriptName(operation);
+  std::string ansi, line;
+  if (!platform.files.Read(script, 512, ansi) || !platform.text.FromAnsi(ansi, line)) return "";
+  return ImageOfCommandLine(line.substr(0, line.find_first_of("\r\n")));
+}
+
+Outcome CancelPendingJob(Platform& platform) {
+  Rollback rollback;
+  FileControl control(platform.files, platform.ui, platform.lastError);
+  JobContext job{platform, control, rollback};
+  if (CancelPendingJob(job)) return {Outcome::Kind::Done, messages::kCancelled};
   const std::uint32_t code = platform.lastError.Get();
   std::string text = messages::kCancelFailed;
   if (code != error::kSuccess) text += platform.system.ErrorText(code);
   const std::string kept = DescribeKeptCopies(rollback);
   text += "\r\n" + (kept.empty() ? std::string(messages::kBootFilesBack) : kept);
-  platform.ui.ShowMessage(text, messages::kErrorTitle, MessageButtons::Ok, MessageIcon::Critical);
+  return {kept.empty() ? Outcome::Kind::Failed : Outcome::Kind::NotPutBack, text};
+}
+
+void OfferToCancelPendingJob(Platform& platform) {
+  Operation operation;
+  if (FindPendingJob(platform, operation) != Presence::Present) return;
+  const std::string question =
+      std::string(operation == Operation::Backup ? messages::kPendingBackup
+                                                 : messages::kPendingRestore) +
+      "\r\n" + messages::kCancelQuestion;
+  if (platform.ui.ShowMessage(question, messages::kNoticeTitle, MessageButtons::YesNoDefaultNo,
+                              MessageIcon::Information) != MessageAnswer::Yes) {
+    return;
+  }
+  const Outcome outcome = CancelPendingJob(platform);
+  const bool done = outcome.kind == Outcome::Kind::Done;
+  platform.ui.ShowMessage(outcome.text, done ? messages::kNoticeTitle : messages::kErrorTitle,
+                          MessageButtons::Ok,
+                          done ? MessageIcon::Information : MessageIcon::Critical);
 }
 
 }  // namespace tovak

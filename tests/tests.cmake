@@ -37,7 +37,7 @@ else()
   enable_testing()
   file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
   add_executable(unit_tests ${UNIT_TESTS})
-  target_link_libraries(unit_tests PRIVATE tovak_job tovak_disks tovak_payload tovak_sim gtest
+  target_link_libraries(unit_tests PRIVATE tovak_cli tovak_job tovak_disks tovak_payload tovak_sim gtest
                                            gtest_main tovak_ui_logic)
   target_compile_definitions(unit_tests PRIVATE TOVAK_PAYLOAD_DIR="${PAYLOAD_DIR}")
   # The sweeps over the job run one job per counted call; each kind of fault is a test of its

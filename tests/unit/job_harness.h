@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "job/job_driver.h"
 #include "job/boot_menu_entry.h"
+#include "job/job.h"
+#include "job/job_driver.h"
 #include "payload/payload_deployment.h"
 #include "platform/sim/sim_windows.h"
 #include "platform/system_drive.h"
@@ -117,11 +119,14 @@ class FakeRestarter : public Restarter {
   int restarts = 0;
 };
 
-// One machine and one window; Click presses OK. A payload with stand-ins is deployable only
-// under Wine.
+// One machine and one window; Click presses OK, Prepare runs the job without the window. A payload
+// with stand-ins is deployable only under Wine.
 struct JobHarness {
   explicit JobHarness(bool payloadHasStandIns = false);
   void Click() { driver.OnOkClick(); }
+  Outcome Prepare(const JobRequest& request) {
+    return Job(windows.platform(), driveMap, deployment).Prepare(request);
+  }
   // The boxes titled "错误".
   std::vector<sim::MessageRecord> Errors() const;
 
@@ -133,6 +138,10 @@ struct JobHarness {
   JobDriver driver{windows.platform(), form, driveMap, deployment, restarter};
 };
 
+// The window's defaults: a backup into d:\Nusk, a restore from d:\Nusk\Nusk.gho.
+JobRequest Backup(const std::string& path = "d:\\Nusk");
+JobRequest Restore(const std::string& path = "d:\\Nusk\\Nusk.gho");
+
 // Starting layouts of the system drive; a pending job is one the program prepared, with the
 // program's own payload in place.
 enum class Layout { NoBoot, OwnBoot, BootAndMsboot, PendingJob, OwnG1ldr, LowerCaseRoot };
@@ -140,3 +149,16 @@ void Arrange(JobHarness& job, Layout layout);
 const char* Name(Layout layout);
 
 }  // namespace tovak::testing
+
+namespace tovak {
+
+inline bool operator==(const Outcome& a, const Outcome& b) {
+  return a.kind == b.kind && a.text == b.text;
+}
+inline std::ostream& operator<<(std::ostream& out, const Outcome& outcome) {
+  static const char* const kKinds[] = {"done", "refused", "image missing", "failed",
+                                       "not put back"};
+  return out << kKinds[static_cast<int>(outcome.kind)] << " \"" << outcome.text << "\"";
+}
+
+}  // namespace tovak

@@ -55,6 +55,26 @@ TEST(GhostCommandLine, IsBuiltFromTheUsersChoice) {
   }
 }
 
+// What a pending job will image or restore, read back from the script the job wrote.
+TEST(GhostCommandLine, TheImageIsReadBackFromEitherForm) {
+  struct Case {
+    JobLine job;
+    const char* image;
+  } cases[] = {
+      {{kBackup, "d:\\Nusk", false, "", "z9"}, "1:2:\\Nusk\\Nusk.gho"},
+      {{kBackup, "d:\\img\\sys.gho", true, "2:1", "z3"}, "2:1:\\img\\sys.gho"},
+      {{kRestore, "q:\\备份\\系统.gho", true, "", ""}, "1:16:\\备份\\系统.gho"},
+      {{kRestore, "d:\\a:1.gho", true, "", ""}, "1:2:\\a:1.gho"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ImageOfCommandLine(GhostCommandLine(c.job)), c.image) << c.job.path;
+  }
+  for (const char* other : {"", "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\x.gho",
+                            "Ghost.exe -clone,mode=pload,src=1:2:\\x.gho", "echo z3"}) {
+    EXPECT_EQ(ImageOfCommandLine(other), "") << other;
+  }
+}
+
 TEST(GhostCommandLine, TheDriveTableSkipsFive) {
   struct Case {
     const char* path;

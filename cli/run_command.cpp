@@ -1,0 +1,91 @@
+#include "cli/run_command.h"
+
+#include "cli/command_line.h"
+#include "job/job.h"
+#include "job/pending_job_check.h"
+
+namespace tovak {
+namespace {
+
+void WriteUsage(TextOutput& out) {
+  out.WriteLine(messages::kUsage);
+  for (const ExitCodeMeaning& meaning : kExitCodes) {
+    out.WriteLine("  " + std::to_string(static_cast<int>(meaning.code)) + "  " + meaning.text);
+  }
+}
+
+ExitCode PrepareJob(const Command& command, Platform& platform, DriveMap& driveMap,
+                    BootDeployment& deployment, Restarter& restarter, TextOutput& out) {
+  const Outcome outcome = Job(platform, driveMap, deployment).Prepare(command.request);
+  if (outcome.kind != Outcome::Kind::Done) {
+    out.WriteLine(outcome.text);
+    return ExitCodeOf(outcome.kind);
+  }
+  const bool backup = command.request.operation == Operation::Backup;
+  out.WriteLine(backup ? messages::kBackupPrepared : messages::kRestorePrepared);
+  if (command.restart) {
+    out.WriteLine(messages::kRestarting);
+    restarter.RestartWindows();
+  }
+  return ExitCode::Done;
+}
+
+// Tells what cannot be read, and that no job waits.
+Presence FindJob(Platform& platform, Operation& operation, TextOutput& out) {
+  const Presence pending = FindPendingJob(platform, operation);
+  if (pending == Presence::Unknown) {
+    out.WriteLine(messages::kPendingUnknown +
+                  platform.system.ErrorText(platform.lastError.Get()));
+  } else if (pending == Presence::Absent) {
+    out.WriteLine(messages::kNoPendingJob);
+  }
+  return pending;
+}
+
+ExitCode Cancel(Platform& platform, TextOutput& out) {
+  Operation operation;
+  const Presence pending = FindJob(platform, operation, out);
+  if (pending != Presence::Present) {
+    return pending == Presence::Absent ? ExitCode::NoJob : ExitCode::Refused;
+  }
+  const Outcome outcome = CancelPendingJob(platform);
+  out.WriteLine(outcome.text);
+  return ExitCodeOf(outcome.kind);
+}
+
+// Changes nothing. A line for each thing it tells; the code says whether a job waits.
+ExitCode Status(Platform& platform, TextOutput& out) {
+  Operation operation;
+  const Presence pending = FindJob(platform, operation, out);
+  if (pending != Presence::Present) {
+    return pending == Presence::Absent ? ExitCode::Done : ExitCode::Refused;
+  }
+  const bool backup = operation == Operation::Backup;
+  out.WriteLine(backup ? messages::kPendingBackup : messages::kPendingRestore);
+  const std::string image = PendingJobImage(platform, operation);
+  out.WriteLine(image.empty() ? messages::kPendingImageUnread : messages::kPendingImage + image);
+  return ExitCode::JobPending;
+}
+
+}  // namespace
+
+ExitCode RunCommandLine(const std::vector<std::string>& arguments, Platform& platform,
+                        DriveMap& driveMap, BootDeployment& deployment, Restarter& restarter,
+                        TextOutput& out) {
+  Command command;
+  if (!ParseArguments(arguments, command)) {
+    WriteUsage(out);
+    return ExitCode::Usage;
+  }
+  switch (command.verb) {
+    case Verb::Backup:
+    case Verb::Restore: return PrepareJob(command, platform, driveMap, deployment, restarter, out);
+    case Verb::Cancel: return Cancel(platform, out);
+    case Verb::Status: return Status(platform, out);
+    case Verb::Usage: break;
+  }
+  WriteUsage(out);
+  return ExitCode::Done;
+}
+
+}  // namespace tovak

@@ -1,0 +1,171 @@
+#include "job/job.h"
+
+#include <functional>
+#include <utility>
+
+#include "job/boot_files.h"
+#include "job/boot_folder.h"
+#include "job/job_context.h"
+#include "job/job_messages.h"
+#include "job/job_record.h"
+#include "job/kept_copies.h"
+#include "job/path_rules.h"
+
+namespace tovak {
+namespace {
+
+Outcome Refused(std::string text) { return {Outcome::Kind::Refused, std::move(text)}; }
+
+// The folder the image goes into; a bare drive means its root.
+std::string ImageFolder(const std::string& path) {
+  std::string folder = NamesImageFile(path) ? GetParentFolder(path) : path;
+  if (folder.size() == 2) folder += "\\";
+  return folder;
+}
+
+// The Ghost command lines always image partition 1:1 and restore onto it; on another layout the
+// job would image or overwrite the wrong partition. An address the map did not find says nothing.
+const char* MappedLayoutRefusal(const DriveAddresses& mapped) {
+  constexpr const char* kFirstPartition = "1:1";
+  if (!mapped.system.empty() && mapped.system != kFirstPartition) {
+    return messages::kSystemNotFirstPartition;
+  }
+  if (mapped.image == kFirstPartition) return messages::kImageOnFirstPartition;
+  return nullptr;
+}
+
+// Without the drive map Windows can still say cheaply where the system drive lives; on another
+// layout every start would end in the pre-boot loader's error. No answer says nothing.
+const char* SystemPlaceRefusal(SystemServices& system, const std::string& root) {
+  DevicePlace place;
+  if (!system.DriveDevicePlace(root.substr(0, 2), place)) return nullptr;
+  const bool first = place.device == 0 && place.partition == 1;
+  return first ? nullptr : messages::kSystemNotFirstPartition;
+}
+
+// The key of the job whose record the next start may show; the earlier one comes back when the
+// job fails.
+bool RememberLastJob(JobContext& job, const std::string& key) {
+  SystemServices& system = job.platform.system;
+  std::string earlier;
+  const bool had = system.ReadMachineValue(kLastJobValue, earlier);
+  if (!system.WriteMachineValue(kLastJobValue, key)) return false;
+  job.rollback.Add(Rollback::Phase::PutBack, [&system, had, earlier] {
+    if (had) {
+      system.WriteMachineValue(kLastJobValue, earlier);
+    } else {
+      system.DeleteMachineValue(kLastJobValue);
+    }
+  });
+  return true;
+}
+
+// Made for the job when missing; removed again on failure while it is still empty.
+bool PrepareImageFolder(JobContext& job, const std::string& folder) {
+  const Presence there = job.Entry(folder);
+  if (there != Presence::Absent) return there == Presence::Present;
+  if (!job.platform.files.CreateFolder(folder)) return false;
+  job.rollback.Add(Rollback::Phase::Folders,
+                   [&job, folder] { job.platform.files.RemoveFolder(folder); });
+  return true;
+}
+
+}  // namespace
+
+Job::Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment)
+    : platform_(platform), driveMap_(driveMap), deployment_(deployment) {}
+
+Outcome Job::Prepare(const JobRequest& request) {
+  const std::string& path = request.path;
+  if (!deployment_.Deployable()) return Refused(messages::kSandboxBuild);
+  // Without the system drive every path of the job would be relative to the current folder.
+  const std::string root = GetSystemDriveRoot(platform_.system);
+  if (root.size() < 2) return Refused(messages::kNoSystemDrive);
+  if (OnSystemDrive(path, root)) return Refused(messages::kSystemPartition);
+  const std::string refusal = PathRefusal(path, platform_.text);
+  if (!refusal.empty()) return Refused(refusal);
+
+  DriveAddresses mapped;
+  if (request.mapDisks) {
+    mapped = driveMap_.MapDrivesToPartitions(path.substr(0, 2), root.substr(0, 2));
+  }
+  const char* layout = request.mapDisks ? MappedLayoutRefusal(mapped)
+                                        : SystemPlaceRefusal(platform_.system, root);
+  if (layout) return Refused(layout);
+  // Ghost has no partition 0: a drive that neither the map nor the fixed table knows cannot be
+  // addressed, and the job would only restart the machine for nothing.
+  if (mapped.image.empty() && PartitionNumber(path) == 0) {
+    return Refused(request.mapDisks ? messages::kUnknownPartitionMapped
+                                    : messages::kUnknownPartition);
+  }
+
+  const JobLine line{request.operation, path, NamesImageFile(path), mapped.image,
+                     request.compression};
+  const std::string command = GhostCommandLine(line);
+  std::string ansiCommand;
+  if (!platform_.text.ToAnsi(command, ansiCommand) || !FitsCommandTail(ansiCommand)) {
+    return Refused(messages::kTooLong);
+  }
+  return Run(request, line, command);
+}
+
+Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::string& command) {
+  const std::string& path = request.path;
+  Rollback rollback;
+  FileControl control(platform_.files, platform_.ui, platform_.lastError);
+  JobContext job{platform_, control, rollback};
+  // A step that fails puts back what the earlier ones changed, then says what failed and why.
+  auto fail = [&](const char* step) {
+    const std::uint32_t code = platform_.lastError.Get();
+    rollback.Run();
+    std::string text = std::string(step) + messages::kStepFailed;
+    if (code != error::kSuccess) text += platform_.system.ErrorText(code);
+    const std::string kept = DescribeKeptCopies(rollback);
+    text += "\r\n" + (kept.empty() ? std::string(messages::kRolledBack) : kept);
+    return Outcome{kept.empty() ? Outcome::Kind::Failed : Outcome::Kind::NotPutBack, text};
+  };
+
+  if (request.operation == Operation::Restore) {
+    const Presence image = line.imageFileMode ? job.File(path) : Presence::Absent;
+    if (image == Presence::Unknown) return fail(messages::kStepImageCheck);
+    if (image == Presence::Absent) return {Outcome::Kind::ImageMissing, messages::kFileMissing};
+  }
+
+  BootFolderPlan plan;
+  std::string layoutRefusal;
+  if (!PlanBootFolder(job, plan, layoutRefusal)) return fail(messages::kStepBootFolder);
+  if (!layoutRefusal.empty()) return Refused(layoutRefusal);
+
+  JobRecord record{std::string(), std::string(), request.operation,
+                   ImageFilePath(path, line.imageFileMode),
+                   platform_.system.Now()};
+  if (!MakeJobTokenAndKey(platform_.system, record)) return fail(messages::kStepRecord);
+
+  // Everything the next start needs is written and on the disk before the root changes, and
+  // boot.ini is switched last: a crash at any moment leaves Windows as it was or the whole job.
+  struct Step {
+    const char* name;
+    std::function<bool()> run;
+  };
+  const Step steps[] = {
+      {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
+      {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
+      {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, request.operation); }},
+      {messages::kStepRecord, [&] { return WriteJobRecord(platform_, record); }},
+      {messages::kStepRecord, [&] { return RememberLastJob(job, record.key); }},
+      {messages::kStepBootIni, [&] { return SaveBootIni(job); }},
+      {messages::kStepBootFiles, [&] { return SaveBootFiles(job); }},
+      {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(record.token); }},
+      {messages::kStepScript,
+       [&] { return WriteJobScript(platform_, request.operation, command); }},
+      {messages::kStepDeploy, [&] { return InstallBootFiles(job); }},
+      {messages::kStepBootIni, [&] { return SwitchBootIni(job); }},
+  };
+  for (const Step& step : steps) {
+    if (!step.run()) return fail(step.name);
+  }
+  rollback.Commit();
+  return {};
+}
+
+}  // namespace tovak

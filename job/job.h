@@ -1,0 +1,40 @@
+// One backup or restore job, without a window: a request in, what became of it out. It checks the
+// request, prepares the next start of the machine, and puts back what it changed when a step fails,
+// so that the machine boots as before.
+#pragma once
+
+#include <string>
+
+#include "job/job_script.h"
+#include "job/job_services.h"
+#include "job/outcome.h"
+#include "platform/platform.h"
+
+namespace tovak {
+
+// The choice, taken once: the state file and the script must name the same operation and path.
+struct JobRequest {
+  Operation operation = Operation::Backup;
+  std::string path;         // the image location, as typed
+  std::string compression;  // "z3", "z6" or "z9"; anything else is the default
+  bool mapDisks = false;    // find the drives' partitions through the disks' map
+};
+
+class Job {
+ public:
+  Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment);
+
+  // Done once the next start runs the job. Refused and ImageMissing before anything changed;
+  // Failed or NotPutBack after putting back what the steps had changed.
+  Outcome Prepare(const JobRequest& request);
+
+ private:
+  // The steps that look at and change the disks, once the request is known to be carried.
+  Outcome Run(const JobRequest& request, const JobLine& line, const std::string& command);
+
+  Platform& platform_;
+  DriveMap& driveMap_;
+  BootDeployment& deployment_;
+};
+
+}  // namespace tovak
