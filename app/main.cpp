@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   tovak::Win32Platform win32;
   tovak::Platform& platform = win32.platform();
-  tovak::ui::FrmBack form(instance, platform.ui);
+  tovak::ui::FrmBack form(instance, platform);
   std::unique_ptr<tovak::DriveMap> driveMap = tovak::MakeWmiDriveMap();
   tovak::PayloadDeployment deployment(platform);
   tovak::ShutDown shutDown(platform);
