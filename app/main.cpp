@@ -56,7 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   // With the manifest, this gives the controls the system's visual styles.
   ::InitCommonControls();
-  tovak::ui::FrmBack form(instance, platform.ui);
+  tovak::ui::FrmBack form(instance, platform);
   tovak::PayloadDeployment deployment(platform);
   tovak::ShutDown shutDown(platform);
   tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown);

@@ -11,6 +11,7 @@ if(WIN32)
   set(WIN32_TEST_DIR ${CMAKE_SOURCE_DIR}/tests/win32)
   add_executable(win32_tests ${WIN32_TEST_DIR}/win32_platform_test.cpp ${WIN32_TEST_DIR}/wmi_test.cpp
                              ${WIN32_TEST_DIR}/frm_back_test.cpp ${WIN32_TEST_DIR}/frm_back_link_test.cpp
+                             ${WIN32_TEST_DIR}/frm_back_image_line_test.cpp
                              ${WIN32_TEST_DIR}/image_chooser_test.cpp
                              ${WIN32_TEST_DIR}/access_list_test.cpp
                              ${WIN32_TEST_DIR}/ui_resources_test.cpp

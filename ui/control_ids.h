@@ -18,6 +18,7 @@ constexpr int kTextPath = 208;
 constexpr int kCmdPath = 209;
 constexpr int kWelCome = 210;
 constexpr int kLabelWww = 211;
+constexpr int kLabelImage = 212;
 
 }  // namespace tovak::ui::ids
 

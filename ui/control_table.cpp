@@ -33,6 +33,7 @@ std::vector<ControlRow> MakeTable() {
       {"WelCome", K::Label, kFormName, "技术支持:", {120, 1780, 855, 255}, 9, ids::kWelCome},
       {"Label_WWW", K::Label, kFormName, TOVAK_MAKER_ADDRESS, {1005, 1785, 1455, 240}, 10,
        ids::kLabelWww},
+      {"Label_Image", K::Label, kFormName, "", {120, 1465, 4335, 210}, 13, ids::kLabelImage},
   };
   auto row = [&table](const char* name) -> ControlRow& {
     return *std::find_if(table.begin(), table.end(),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "job/image_file_info.h"
 #include "platform/win32/win32_text.h"
 #include "ui/child_windows.h"
 #include "ui/control_ids.h"
@@ -61,8 +62,10 @@ HFONT UnderlinedCopy(HFONT font) {
 
 }  // namespace
 
-FrmBack::FrmBack(HINSTANCE instance, UserInterface& ui)
-    : instance_(instance), ui_(ui), font_(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))) {}
+FrmBack::FrmBack(HINSTANCE instance, Platform& platform)
+    : instance_(instance),
+      platform_(platform),
+      font_(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))) {}
 
 FrmBack::~FrmBack() {
   if (window_) ::DestroyWindow(window_);
@@ -172,6 +175,14 @@ void FrmBack::WriteText(int id, const std::string& text) {
 }
 
 std::string FrmBack::PathText() { return ReadText(ids::kTextPath); }
+
+void FrmBack::ShowImageAtPath() {
+  // A drive without its disk would otherwise ask for one at each key typed.
+  const UINT errorMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+  const std::string line = DescribeImageAtPath(platform_, PathText());
+  ::SetErrorMode(errorMode);
+  WriteText(ids::kLabelImage, line);
+}
 
 bool FrmBack::BackupSelected() {
   return ::SendMessageW(Control(ids::kOptionBack), BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "job/job_form.h"
+#include "platform/platform.h"
 #include "ui/control_table.h"
-#include "platform/user_interface.h"
 
 namespace tovak::ui {
 
@@ -22,7 +22,7 @@ constexpr const char* kRestorePath = "d:\\Nusk\\Nusk.gho";
 
 class FrmBack final : public JobForm {
  public:
-  FrmBack(HINSTANCE instance, UserInterface& ui);
+  FrmBack(HINSTANCE instance, Platform& platform);
   ~FrmBack() override;
   FrmBack(const FrmBack&) = delete;
   FrmBack& operator=(const FrmBack&) = delete;
@@ -57,6 +57,8 @@ class FrmBack final : public JobForm {
   void RememberFocus(bool activated);
   std::string ReadText(int id);
   void WriteText(int id, const std::string& text);
+  // Label_Image says what the path box names: an image file's size and time, or nothing.
+  void ShowImageAtPath();
 
   // The events (frm_back_events.cpp).
   void OnCommand(int id, int code);
@@ -78,7 +80,7 @@ class FrmBack final : public JobForm {
   void OnDestroy();
 
   HINSTANCE instance_;
-  UserInterface& ui_;
+  Platform& platform_;
   std::function<void()> okHandler_;
   HWND window_ = nullptr;
   std::map<int, HWND> controls_;

@@ -48,6 +48,7 @@ void FrmBack::OnCommand(int id, int code) {
       break;
     case ids::kTextPath:
       if (code == EN_SETFOCUS) OnPathFocus();
+      if (code == EN_CHANGE) ShowImageAtPath();
       break;
     case ids::kCmdPath:
       if (code == BN_CLICKED) OnBrowseClick();
@@ -81,7 +82,8 @@ void FrmBack::OnOptionClick(int id) {
 
 void FrmBack::OnDiskClick() {
   if (DiskTicked()) {
-    ui_.ShowMessage(kDiskNotice, kNoticeTitle, MessageButtons::Ok, MessageIcon::Information);
+    platform_.ui.ShowMessage(kDiskNotice, kNoticeTitle, MessageButtons::Ok,
+                             MessageIcon::Information);
   }
 }
 
@@ -151,7 +153,7 @@ LRESULT FrmBack::LinkColours(HDC dc) {
 bool FrmBack::CloseAllowed() {
   if (!jobInProgress_) return true;
   // No title of its own: the box shows the application's.
-  ui_.ShowMessage(kCloseRefused, kAppTitle, MessageButtons::Ok, MessageIcon::None);
+  platform_.ui.ShowMessage(kCloseRefused, kAppTitle, MessageButtons::Ok, MessageIcon::None);
   return false;
 }
 

@@ -37,6 +37,8 @@ const std::vector<Designed>& Design() {
       {"WelCome", ids::kWelCome, 0, L"Static", L"技术支持:", 120, 1780, 855, 255, kNone, false},
       {"Label_WWW", ids::kLabelWww, 0, L"Static", Wide(TOVAK_MAKER_ADDRESS), 1005, 1785, 1455, 240,
        kNone, false},
+      // Empty while the path names no image file.
+      {"Label_Image", ids::kLabelImage, 0, L"Static", L"", 120, 1465, 4335, 210, kNone, false},
   };
   return rows;
 }

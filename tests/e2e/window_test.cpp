@@ -1,10 +1,13 @@
 // The window of the real Tovak.exe, read and driven from this process as a user meets it.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "tests/e2e/design.h"
+#include "tests/e2e/disk.h"
 #include "tests/e2e/e2e_env.h"
+#include "tests/win32/local_write_time.h"
 #include "ui/control_ids.h"
 
 namespace tovak::e2e {
@@ -79,7 +82,8 @@ TEST_F(TovakTest, TabFollowsTheTabIndex) {
   EXPECT_EQ(zOrder, (std::vector<int>{ids::kCmdSure, ids::kCmdExit, ids::kFrame1, ids::kPicture1,
                                       ids::kOptionRestore, ids::kOptionBack, ids::kTextPath,
                                       ids::kCmdPath, ids::kLabelPath, ids::kComboCompress,
-                                      ids::kCheckDisk, ids::kWelCome, ids::kLabelWww}));
+                                      ids::kCheckDisk, ids::kWelCome, ids::kLabelWww,
+                                      ids::kLabelImage}));
   // Of those, Tab stops at the enabled ones that take input, the option group at its selection.
   std::vector<int> visited;
   for (int i = 0; i < 7; ++i) {
@@ -114,6 +118,19 @@ TEST_F(TovakTest, TheOptionsSwitchThePathAndTheComboKeepsItsText) {
   EXPECT_TRUE(::IsWindowEnabled(combo));
   EXPECT_EQ(TextOf(combo), L"z6");
   EXPECT_TRUE(app.NoBoxWithin(300));
+}
+
+// The line below the frame says what the path names; the window's own tests go through each case.
+TEST_F(TovakTest, TheImageLineShowsTheRestoresImageAndNothingForAFolder) {
+  ASSERT_TRUE(::CreateDirectoryW(L"D:\\Nusk", nullptr));
+  ASSERT_TRUE(WriteBytes(L"D:\\Nusk\\Nusk.gho", std::string(1536 << 10, 'g')));
+  ASSERT_TRUE(test_files::SetLocalWriteTime(L"D:\\Nusk\\Nusk.gho", 2026, 12, 7, 18, 30));
+  HWND line = Ctl(ids::kLabelImage);
+  Click(Ctl(ids::kOptionRestore));  // its path is d:\Nusk\Nusk.gho
+  ASSERT_TRUE(TextBecomes(line, L"已有镜象文件：1.5 MB，2026-12-07 18:30")) << Narrow(TextOf(line));
+  Screenshot(app.Window(), L"image-line");
+  SetText(Ctl(ids::kTextPath), L"d:\\Nusk");
+  EXPECT_TRUE(TextBecomes(line, L"")) << Narrow(TextOf(line));
 }
 
 TEST_F(TovakTest, TickingTheDiskBoxShowsTheNoticeUntickingDoesNot) {

@@ -24,7 +24,7 @@ TEST(ControlTable, IsConsistent) {
     EXPECT_TRUE(container.kind == ControlKind::Frame || container.kind == ControlKind::Container)
         << c.name;
   }
-  EXPECT_EQ(table.size(), 13u);
+  EXPECT_EQ(table.size(), 14u);
   EXPECT_EQ(defaults, 1);
   EXPECT_EQ(cancels, 1);
   // The dialog manager presses IDOK for Enter and IDCANCEL for Esc.
@@ -47,6 +47,7 @@ TEST(ControlTable, PlacesControlsInPixelsAtTheScreensDpi) {
       {"Text_Path", 96, {"Picture1", 40, 40, 173, 18}},
       {"Cmd_Sure", 96, {kFormName, 182, 112, 57, 25}},
       {"Label_WWW", 96, {kFormName, 67, 119, 97, 16}},
+      {"Label_Image", 96, {kFormName, 8, 98, 289, 14}},
       {"Cmd_Sure", 120, {kFormName, 228, 140, 71, 31}},
       {"Cmd_Sure", 144, {kFormName, 273, 168, 86, 38}},
       {"Picture1", 144, {kFormName, 16, 36, 422, 98}},
@@ -64,6 +65,22 @@ TEST(ControlTable, PlacesControlsInPixelsAtTheScreensDpi) {
   EXPECT_EQ(TwipsToPixels(kClientHeightTwips, 96), 151);
   EXPECT_EQ(TwipsToPixels(kClientWidthTwips, 120), 381);
   EXPECT_EQ(TwipsToPixels(kClientHeightTwips, 120), 189);
+}
+
+// The image line sits in the free space between the frame and the buttons: at any DPI, after
+// rounding, it meets none of the window's other children.
+TEST(ControlTable, TheImageLineMeetsNoOtherControlAtAnyDpi) {
+  const auto& table = FrmBackControls();
+  for (int dpi : {96, 120, 144, 192}) {
+    const PixelPlacement line = Place(table, FindControl("Label_Image"), dpi);
+    for (const ControlRow& other : table) {
+      const PixelPlacement placed = Place(table, other, dpi);
+      if (other.name == "Label_Image" || placed.parent != kFormName) continue;
+      const bool apart = line.y + line.height <= placed.y || placed.y + placed.height <= line.y ||
+                         line.x + line.width <= placed.x || placed.x + placed.width <= line.x;
+      EXPECT_TRUE(apart) << other.name << " at " << dpi;
+    }
+  }
 }
 
 TEST(ControlTable, NestedFramesRoundTheSumOnce) {
@@ -103,7 +120,7 @@ void Walk(const std::string& parent, std::vector<std::string>& visited) {
 TEST(ControlTable, TabVisitsTheControlsInTabIndexOrder) {
   EXPECT_EQ(Names(CreationOrder(FrmBackControls(), kFormName)),
             (std::vector<std::string>{"Cmd_Sure", "Cmd_Exit", "Frame1", "Picture1", "WelCome",
-                                      "Label_WWW"}));
+                                      "Label_WWW", "Label_Image"}));
   EXPECT_EQ(Names(CreationOrder(FrmBackControls(), "Picture1")),
             (std::vector<std::string>{"Option_Restore", "Option_Back", "Text_Path", "Cmd_Path",
                                       "Label_Path", "Combo_Compress", "Check_Disk"}));

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "platform/user_interface.h"
+#include "platform/win32/win32_platform.h"
 #include "ui/frm_back.h"
 
 namespace tovak::ui::testing {
@@ -57,7 +59,11 @@ class FrmBackTest : public ::testing::Test {
   }
 
   RecordingUi ui;
-  FrmBack form{::GetModuleHandleW(nullptr), ui};
+  Win32Platform win32;
+  Platform platform{win32.platform().files,     win32.platform().profile, ui,
+                    win32.platform().system,    win32.platform().resources,
+                    win32.platform().text,      win32.platform().lastError};
+  FrmBack form{::GetModuleHandleW(nullptr), platform};
 };
 
 }  // namespace tovak::ui::testing

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/frm_back_fixture.h"
 #include "ui/control_ids.h"
@@ -24,17 +27,22 @@ std::string ExistingImage() {
   return path;
 }
 
+// Types the path into the open dialog's file name box (cmb13, or edt1 in the old style) and
+// opens it.
+std::function<void(HWND)> Choose(const std::string& file) {
+  return [file](HWND dialog) {
+    if (!::SetDlgItemTextA(dialog, 0x47C, file.c_str())) {
+      ::SetDlgItemTextA(dialog, 0x480, file.c_str());
+    }
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  };
+}
+
 TEST(FileDialog, OpenModeReturnsTheChosenFileAndEmptyOnCancel) {
   const std::string image = ExistingImage();
   const std::string filter = FilterString({{"镜象文件 (*.gho)", "*.gho"}});
   {
-    DialogAnswerer answer([&image](HWND dialog) {
-      // The file name box of the open dialog (cmb13, or edt1 in the old style).
-      if (!::SetDlgItemTextA(dialog, 0x47C, image.c_str())) {
-        ::SetDlgItemTextA(dialog, 0x480, image.c_str());
-      }
-      ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
+    DialogAnswerer answer(Choose(image));
     EXPECT_EQ(ShowFileDialog(nullptr, kOpenFileMode, "请选择镜象文件...", "", filter, "C:\\", ""),
               image);
     EXPECT_EQ(answer.title, L"请选择镜象文件...");
@@ -73,6 +81,20 @@ TEST_F(FrmBackTest, BrowseInRestoreModeOpensTheImageDialogAndCancelChangesNothin
   }
   EXPECT_EQ(title, L"请选择镜象文件...");
   EXPECT_EQ(form.PathText(), "e:\\typed.gho");
+}
+
+// The chosen image's line shows at once: the path was set by the window, not typed.
+TEST_F(FrmBackTest, BrowseInRestoreModeTakesTheChosenImageAndShowsItsLine) {
+  const std::string image = ExistingImage();
+  ::SendMessageW(Child(ids::kOptionRestore), BM_CLICK, 0, 0);
+  {
+    DialogAnswerer answer(Choose(image));
+    ::SendMessageW(Child(ids::kCmdPath), BM_CLICK, 0, 0);
+  }
+  EXPECT_EQ(form.PathText(), image);
+  EXPECT_EQ(Text(Child(ids::kLabelImage)).rfind(L"已有镜象文件：0 字节，", 0), 0u)
+      << Text(Child(ids::kLabelImage)).size();
+  ::DeleteFileA(image.c_str());
 }
 
 }  // namespace
