@@ -1,7 +1,7 @@
 // Times Tovak under Wine against baselines and prints the figures (median and fastest of the runs)
 // and their ratios beside the goals: of the medians, which the goals are about, and of the fastest
 // runs, which a busy machine disturbs least; when the two disagree, the machine was not quiet.
-// Usage: bench.exe TOVAK_EXE BARE_WINDOW_EXE PAYLOAD_FOLDER RUNS NAME...
+// Usage: bench.exe TOVAK_EXE BARE_WINDOW_EXE CONTROLS_WINDOW_EXE PAYLOAD_FOLDER RUNS NAME...
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -59,16 +59,18 @@ void PrintRatio(const char* what, const Figure& figure, const Figure& floor, dou
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 6) {
-    std::fprintf(stderr, "usage: bench.exe TOVAK_EXE BARE_WINDOW_EXE PAYLOAD_FOLDER RUNS NAME...\n");
+  if (argc < 7) {
+    std::fprintf(stderr, "usage: bench.exe TOVAK_EXE BARE_WINDOW_EXE CONTROLS_WINDOW_EXE "
+                         "PAYLOAD_FOLDER RUNS NAME...\n");
     return 2;
   }
   const std::wstring tovak = argv[1];
   const std::wstring bare = argv[2];
-  const std::string payload = Ansi(argv[3]);
-  const int runs = std::max(1, _wtoi(argv[4]));
+  const std::wstring controls = argv[3];
+  const std::string payload = Ansi(argv[4]);
+  const int runs = std::max(1, _wtoi(argv[5]));
   std::vector<std::string> names;
-  for (int i = 5; i < argc; ++i) names.push_back(Ansi(argv[i]));
+  for (int i = 6; i < argc; ++i) names.push_back(Ansi(argv[i]));
 
   const tovak::bench::XpDrive drive;
   Figure job{"OK to the restart question (Tovak.exe)", {}};
@@ -77,6 +79,7 @@ int wmain(int argc, wchar_t** argv) {
   Figure copyFlushed{"CopyFileA of the same files, each flushed", {}};
   Figure tovakStart{"start to visible window: Tovak.exe", {}};
   Figure bareStart{"start to visible window: a bare window", {}};
+  Figure controlsStart{"start to visible window: the same controls alone", {}};
   // One round first to warm the caches; its figures are dropped. Each timing of Tovak starts
   // from the drive as the run made it: a job left prepared is asked about at the next start.
   for (int round = 0; round <= runs; ++round) {
@@ -87,6 +90,7 @@ int wmain(int argc, wchar_t** argv) {
     drive.Restore();
     const double tovakStartTime = StartToVisible(tovak, L"TovakFrmBack");
     const double bareStartTime = StartToVisible(bare, L"BareWindow");
+    const double controlsStartTime = StartToVisible(controls, L"ControlsWindow");
     if (round == 0) continue;
     job.runs.push_back(jobTimes.question);
     unloaded.runs.push_back(jobTimes.unloaded);
@@ -94,12 +98,15 @@ int wmain(int argc, wchar_t** argv) {
     copyFlushed.runs.push_back(copyFlushedTime);
     tovakStart.runs.push_back(tovakStartTime);
     bareStart.runs.push_back(bareStartTime);
+    controlsStart.runs.push_back(controlsStartTime);
   }
-  for (const Figure* figure : {&job, &unloaded, &copy, &copyFlushed, &tovakStart, &bareStart}) {
+  for (const Figure* figure :
+       {&job, &unloaded, &copy, &copyFlushed, &tovakStart, &bareStart, &controlsStart}) {
     Print(*figure);
   }
   PrintRatio("(a) OK to restart question / CopyFileA", job, copy, 1.5);
   PrintRatio("(a) OK to restart question / CopyFileA, flushed", job, copyFlushed, 1.5);
   PrintRatio("(b) start to window / bare window", tovakStart, bareStart, 1.2);
+  PrintRatio("(b) start to window / the same controls alone", tovakStart, controlsStart, 1.1);
   return 0;
 }

@@ -48,19 +48,8 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-}  // namespace
-
-bool RegisterContainerClass(HINSTANCE instance) {
-  WNDCLASSW windowClass{};
-  if (::GetClassInfoW(instance, kContainerClassName, &windowClass)) return true;
-  windowClass.lpfnWndProc = ContainerProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kContainerClassName;
-  return ::RegisterClassW(&windowClass) != 0;
-}
-
+// The control's window, inserted in the z-order after `previous` (nullptr: first). `opensGroup`
+// starts a new group for the arrow keys and the radio buttons.
 HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND parent,
                        HWND previous, bool opensGroup, HINSTANCE instance, HFONT font) {
   const WindowKind kind = KindOf(row);
@@ -84,6 +73,40 @@ HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND
   if (row.kind == ControlKind::ComboBox) ::SetWindowTextW(window, caption.c_str());
   if (row.selected) ::SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
   return window;
+}
+
+}  // namespace
+
+bool RegisterContainerClass(HINSTANCE instance) {
+  WNDCLASSW windowClass{};
+  if (::GetClassInfoW(instance, kContainerClassName, &windowClass)) return true;
+  windowClass.lpfnWndProc = ContainerProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kContainerClassName;
+  return ::RegisterClassW(&windowClass) != 0;
+}
+
+bool CreateChildWindows(const std::string& parentName, HWND parent, int dpi, HINSTANCE instance,
+                        HFONT font, std::map<int, HWND>& created) {
+  const auto& table = FrmBackControls();
+  HWND previous = nullptr;
+  bool previousIsOption = false;
+  for (const ControlRow* row : CreationOrder(table, parentName)) {
+    const bool isOption = row->kind == ControlKind::OptionButton;
+    HWND child = CreateChildWindow(*row, Place(table, *row, dpi), parent, previous,
+                                   !(isOption && previousIsOption), instance, font);
+    if (!child) return false;
+    created[row->id] = child;
+    if (row->kind == ControlKind::Container &&
+        !CreateChildWindows(row->name, child, dpi, instance, font, created)) {
+      return false;
+    }
+    previous = child;
+    previousIsOption = isOption;
+  }
+  return true;
 }
 
 }  // namespace tovak::ui

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
+
 #include "ui/control_table.h"
 
 namespace tovak::ui {
@@ -10,9 +13,10 @@ namespace tovak::ui {
 // The plain container: it only passes its controls' notifications on to its own parent.
 bool RegisterContainerClass(HINSTANCE instance);
 
-// The control's window with the table's design values, inserted in the z-order after `previous`
-// (nullptr: first). `opensGroup` starts a new group for the arrow keys and the radio buttons.
-HWND CreateChildWindow(const ControlRow& row, const PixelPlacement& placed, HWND parent,
-                       HWND previous, bool opensGroup, HINSTANCE instance, HFONT font);
+// The windows of the controls whose window parent is `parentName`, with the table's design values,
+// and those of a container inside it; each is entered in `created` by its id. False when one
+// could not be made.
+bool CreateChildWindows(const std::string& parentName, HWND parent, int dpi, HINSTANCE instance,
+                        HFONT font, std::map<int, HWND>& created);
 
 }  // namespace tovak::ui

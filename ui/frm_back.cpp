@@ -7,15 +7,12 @@
 #include "ui/child_windows.h"
 #include "ui/control_ids.h"
 #include "ui/control_table.h"
+#include "ui/form_frame.h"
 #include "ui/maker_address.h"
 #include "ui/resource_ids.h"
 
 namespace tovak::ui {
 namespace {
-
-// Fixed single border: a caption and the close box; no sizing, no minimize or maximize box
-// (a minimize box alone would bring a greyed maximize box with it).
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 int IdOf(FormControl control) {
   switch (control) {
@@ -26,13 +23,6 @@ int IdOf(FormControl control) {
     case FormControl::Combo_Compress: return ids::kComboCompress;
   }
   return 0;
-}
-
-int ScreenDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
 }
 
 bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
@@ -78,18 +68,11 @@ bool FrmBack::Create(int showCommand) {
   hand_ = ::LoadCursorW(instance_, MAKEINTRESOURCEW(TOVAK_HAND_CURSOR));
 
   const int dpi = ScreenDpi();
-  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int x = work.left + (work.right - work.left - width) / 2;
-  const int y = work.top + (work.bottom - work.top - height) / 2;
-
+  const RECT frame = FormWindowRect(dpi);
   const std::wstring caption = win32::Utf8ToWide(kFormCaption);
-  if (!::CreateWindowExW(0, kFormClassName, caption.c_str(), kFormStyle, x, y, width, height,
-                         nullptr, nullptr, instance_, this)) {
+  if (!::CreateWindowExW(0, kFormClassName, caption.c_str(), kFormStyle, frame.left, frame.top,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                         instance_, this)) {
     return false;
   }
   if (!CreateControls(dpi)) {
@@ -104,7 +87,7 @@ bool FrmBack::Create(int showCommand) {
 }
 
 bool FrmBack::CreateControls(int dpi) {
-  if (!CreateChildren(kFormName, window_, dpi)) return false;
+  if (!CreateChildWindows(kFormName, window_, dpi, instance_, font_, controls_)) return false;
   FitLinkToItsText();
   return true;
 }
@@ -128,23 +111,6 @@ void FrmBack::FitLinkToItsText() {
   const LONG width = std::max(designed, std::min(extent.cx, room));
   ::SetWindowPos(link, nullptr, 0, 0, width, linkRect.bottom - linkRect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-bool FrmBack::CreateChildren(const std::string& parentName, HWND parent, int dpi) {
-  const auto& table = FrmBackControls();
-  HWND previous = nullptr;
-  bool previousIsOption = false;
-  for (const ControlRow* row : CreationOrder(table, parentName)) {
-    const bool isOption = row->kind == ControlKind::OptionButton;
-    HWND child = CreateChildWindow(*row, Place(table, *row, dpi), parent, previous,
-                                   !(isOption && previousIsOption), instance_, font_);
-    if (!child) return false;
-    controls_[row->id] = child;
-    if (row->kind == ControlKind::Container && !CreateChildren(row->name, child, dpi)) return false;
-    previous = child;
-    previousIsOption = isOption;
-  }
-  return true;
 }
 
 HWND FrmBack::Control(int id) const {

@@ -52,7 +52,6 @@ class FrmBack final : public JobForm {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls(int dpi);
-  bool CreateChildren(const std::string& parentName, HWND parent, int dpi);
   void FitLinkToItsText();
   void RememberFocus(bool activated);
   std::string ReadText(int id);

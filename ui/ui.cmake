@@ -11,6 +11,7 @@ if(WIN32)
   add_library(tovak_ui STATIC
     ${CMAKE_SOURCE_DIR}/ui/child_windows.cpp
     ${CMAKE_SOURCE_DIR}/ui/file_dialog.cpp
+    ${CMAKE_SOURCE_DIR}/ui/form_frame.cpp
     ${CMAKE_SOURCE_DIR}/ui/frm_back.cpp
     ${CMAKE_SOURCE_DIR}/ui/frm_back_events.cpp
     ${CMAKE_SOURCE_DIR}/ui/image_chooser.cpp)

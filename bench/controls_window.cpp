@@ -1,0 +1,56 @@
+// The floor for Tovak's start-up time that any window of its design has to pay: Common Controls 6
+// by the same manifest, and Frm_Back's controls with their captions and font in a window of the
+// same size, made by the same calls as Tovak's. Nothing else: no job, no icon, no payload.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+
+#include "platform/win32/win32_text.h"
+#include "ui/child_windows.h"
+#include "ui/control_ids.h"
+#include "ui/control_table.h"
+#include "ui/form_frame.h"
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"ControlsWindow";
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) ::PostQuitMessage(0);
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  using namespace tovak::ui;
+  ::InitCommonControls();
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  if (!::RegisterClassW(&windowClass) || !RegisterContainerClass(instance)) return 1;
+  const int dpi = ScreenDpi();
+  const RECT frame = FormWindowRect(dpi);
+  const std::wstring caption = tovak::win32::Utf8ToWide(kFormCaption);
+  HWND window = ::CreateWindowExW(0, kClassName, caption.c_str(), kFormStyle, frame.left,
+                                  frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                                  nullptr, nullptr, instance, nullptr);
+  std::map<int, HWND> controls;
+  HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  if (!window || !CreateChildWindows(kFormName, window, dpi, instance, font, controls)) return 1;
+  ::ShowWindow(window, showCommand);
+  ::UpdateWindow(window);
+  ::SetFocus(controls[ids::kCmdSure]);
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (::IsDialogMessageW(window, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return 0;
+}
