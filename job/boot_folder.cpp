@@ -133,10 +133,10 @@ bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
   }
   if (plan == BootFolderPlan::SetAside && !SetAsideAsMsboot(job, boot, msboot)) return false;
   if (plan == BootFolderPlan::Merge && !MergeIntoMsboot(job, boot, msboot)) return false;
-  // Between the job and the restart nobody without rights may add or swap a file the DOS side uses.
-  FileSystem& files = job.platform.files;
-  if (!job.MakeFolder(boot) || !files.CloseToOthers(boot) || !job.MakeFolder(boot + "\\qelv") ||
-      !files.CloseToOthers(boot + "\\qelv")) {
+  // Between the job and the restart nobody without rights may add, swap or read a file the DOS
+  // side uses; "boot\qelv", made after, inherits the closed list.
+  if (!job.MakeFolder(boot) || !job.platform.files.CloseToOthers(boot) ||
+      !job.MakeFolder(boot + "\\qelv")) {
     return false;
   }
   // What the job writes goes first: it gives room to put the rest back.

@@ -62,9 +62,9 @@ bool RememberLastJob(JobContext& job, const std::string& key) {
 
 // Made for the job when missing; removed again on failure while it is still empty.
 bool PrepareImageFolder(JobContext& job, const std::string& folder) {
-  const Presence there = job.Entry(folder);
-  if (there != Presence::Absent) return there == Presence::Present;
-  if (!job.platform.files.CreateFolder(folder)) return false;
+  bool created = false;
+  if (!job.CreateOrFindFolder(folder, created)) return false;
+  if (!created) return true;
   job.rollback.Add(Rollback::Phase::Folders,
                    [&job, folder] { job.platform.files.RemoveFolder(folder); });
   return true;

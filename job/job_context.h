@@ -43,6 +43,8 @@ struct JobContext {
   Presence Entry(const std::string& path) {
     return ProbeEntry(platform.files, platform.lastError, path);
   }
+  // Creates the folder, or finds it there already; anything else in its place fails.
+  bool CreateOrFindFolder(const std::string& path, bool& created);
   // Creates the folder when it is missing; a failed job removes it again, unless a boot file
   // could not be put back: the folder may hold its only copy.
   bool MakeFolder(const std::string& path);

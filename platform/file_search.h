@@ -11,7 +11,7 @@
 namespace tovak {
 
 // The file test: a search for the path finds a file (read-only, hidden and system files count,
-// folders do not).
+// folders do not). A path without wildcards is answered by its attributes, as a search would.
 bool FileExists(FileSystem& files, const std::string& path);
 
 // The entry test: the search finds a file or a folder; a path ending in "\" passes when that

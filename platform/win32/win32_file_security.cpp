@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <aclapi.h>
 
+#include <map>
 #include <memory>
 
 #include "platform/win32/win32_text.h"
@@ -10,14 +11,20 @@
 namespace tovak::win32 {
 namespace {
 
-// FAT volumes keep neither access lists nor owners.
+// FAT volumes keep neither access lists nor owners. A drive's answer is kept for the run: the job
+// asks it of the system drive at each folder it closes and each list it copies.
 bool KeepsAccessLists(const std::string& path) {
   const std::string root = path.size() >= 3 && path[1] == ':' ? path.substr(0, 3) : std::string();
+  static std::map<std::string, bool> known;
+  auto found = known.find(root);
+  if (!root.empty() && found != known.end()) return found->second;
   DWORD flags = 0;
   KeepLastError keep;
-  return ::GetVolumeInformationA(root.empty() ? nullptr : root.c_str(), nullptr, 0, nullptr,
-                                 nullptr, &flags, nullptr, 0) &&
-         (flags & FILE_PERSISTENT_ACLS) != 0;
+  const bool keeps = ::GetVolumeInformationA(root.empty() ? nullptr : root.c_str(), nullptr, 0,
+                                             nullptr, nullptr, &flags, nullptr, 0) &&
+                     (flags & FILE_PERSISTENT_ACLS) != 0;
+  if (!root.empty()) known[root] = keeps;
+  return keeps;
 }
 
 struct SidDeleter {
