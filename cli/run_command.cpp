@@ -2,6 +2,7 @@
 
 #include "cli/command_line.h"
 #include "job/job.h"
+#include "job/last_job_check.h"
 #include "job/pending_job_check.h"
 
 namespace tovak {
@@ -55,6 +56,9 @@ ExitCode Cancel(Platform& platform, TextOutput& out) {
 
 // Changes nothing. A line for each thing it tells; the code says whether a job waits.
 ExitCode Status(Platform& platform, TextOutput& out) {
+  // The last job's record stays for the window to show and delete.
+  LastJobResult last;
+  if (ReadLastJobResult(platform, last)) out.WriteLine(last.text);
   Operation operation;
   const Presence pending = FindJob(platform, operation, out);
   if (pending != Presence::Present) {

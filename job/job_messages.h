@@ -100,7 +100,7 @@ constexpr const char* kUsage =
     "  Tovak.exe /cancel\r\n"
     "      取消待执行的任务。\r\n"
     "  Tovak.exe /status\r\n"
-    "      查看有没有待执行的任务，什么也不改。\r\n"
+    "      查看上次任务的结果和有没有待执行的任务，什么也不改。\r\n"
     "  Tovak.exe /?\r\n"
     "      显示本说明。\r\n"
     "  /z 3|6|9     压缩比率，默认 3\r\n"

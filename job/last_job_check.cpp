@@ -45,24 +45,30 @@ std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
 
 }  // namespace
 
-void ShowLastJobResult(Platform& platform) {
+bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
   std::string key;
-  if (!platform.system.ReadMachineValue(kLastJobValue, key)) return;
-  const std::string path = GetSystemDriveRoot(platform.system) + kLastJobRecordName;
+  if (!platform.system.ReadMachineValue(kLastJobValue, key)) return false;
+  result.recordPath = GetSystemDriveRoot(platform.system) + kLastJobRecordName;
   std::string ansi, text;
   JobRecord record;
   // A record of another job, or one somebody wrote, is not ours to show or delete.
-  if (!platform.files.Read(path, 4096, ansi) || !platform.text.FromAnsi(ansi, text) ||
+  if (!platform.files.Read(result.recordPath, 4096, ansi) || !platform.text.FromAnsi(ansi, text) ||
       !ParseJobRecord(text, record) || !record.completed || record.key != key) {
-    return;
+    return false;
   }
-  bool failed = true;
-  const std::string outcome = Outcome(platform, record, failed);
-  platform.ui.ShowMessage(outcome, failed ? messages::kErrorTitle : messages::kNoticeTitle,
+  result.text = Outcome(platform, record, result.failed);
+  return true;
+}
+
+void ShowLastJobResult(Platform& platform) {
+  LastJobResult result;
+  if (!ReadLastJobResult(platform, result)) return;
+  platform.ui.ShowMessage(result.text, result.failed ? messages::kErrorTitle : messages::kNoticeTitle,
                           MessageButtons::Ok,
-                          failed ? MessageIcon::Critical : MessageIcon::Information);
+                          result.failed ? MessageIcon::Critical : MessageIcon::Information);
   // Either one keeps the box from showing twice; neither failing matters more than the box.
-  FileControl(platform.files, platform.ui, platform.lastError).DeleteSingleFile(path, true);
+  FileControl(platform.files, platform.ui, platform.lastError)
+      .DeleteSingleFile(result.recordPath, true);
   platform.system.DeleteMachineValue(kLastJobValue);
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli/quiet_platform.h"
 #include "job/job_messages.h"
+#include "job/job_record.h"
 #include "tests/unit/job_harness.h"
 
 namespace tovak::testing {
@@ -90,6 +91,18 @@ TEST(RunCommand, EachCommandTellsItsOutcomeInLinesAndItsExitCode) {
        false, kBackupScript.c_str()},
       {"status, a restore waits", PendingRestore, {"/STATUS"}, ExitCode::JobPending,
        {messages::kPendingRestore, std::string(messages::kPendingImage) + "1:2:\\Nusk\\Nusk.gho"},
+       0, false, nullptr},
+      // The record stays for the window, which shows it once and deletes it.
+      {"status, the last job's record",
+       [](JobHarness& job) {
+         job.windows.PutFile("C:\\tovakjob.txt",
+                             "0A1B2C3D\r\n00112233445566AA\r\nrestore\r\nd:\\Nusk\\Nusk.gho\r\n1\r\n"
+                             "status 7 \r\n");
+         job.windows.WriteMachineValue(kLastJobValue, "00112233445566AA");
+       },
+       {"/status"}, ExitCode::Done,
+       {"上次的恢复没有完成（Ghost 的退出代码是 7）。\r\n镜象文件：d:\\Nusk\\Nusk.gho",
+        messages::kNoPendingJob},
        0, false, nullptr},
       {"status, its script unreadable",
        [](JobHarness& job) {
