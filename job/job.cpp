@@ -118,11 +118,8 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
   auto fail = [&](const char* step) {
     const std::uint32_t code = platform_.lastError.Get();
     rollback.Run();
-    std::string text = std::string(step) + messages::kStepFailed;
-    if (code != error::kSuccess) text += platform_.system.ErrorText(code);
-    const std::string kept = DescribeKeptCopies(rollback);
-    text += "\r\n" + (kept.empty() ? std::string(messages::kRolledBack) : kept);
-    return Outcome{kept.empty() ? Outcome::Kind::Failed : Outcome::Kind::NotPutBack, text};
+    return FailureOutcome(platform_, rollback, std::string(step) + messages::kStepFailed, code,
+                          messages::kRolledBack);
   };
 
   if (request.operation == Operation::Restore) {

@@ -27,7 +27,8 @@ bool RandomHex(SystemServices& system, std::size_t digits, std::string& hex) {
 
 // Digits only, and few enough to fit.
 bool ReadNumber(const std::string& text, std::uint64_t limit, std::uint64_t& number) {
-  if (text.empty() || text.size() > 20 || text.find_first_not_of("0123456789") != std::string::npos) {
+  if (text.empty() || text.size() > 20 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
     return false;
   }
   number = 0;
@@ -44,11 +45,6 @@ bool ReadNumber(const std::string& text, std::uint64_t limit, std::uint64_t& num
 bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record) {
   return RandomHex(system, kJobTokenLength, record.token) &&
          RandomHex(system, kJobKeyLength, record.key);
-}
-
-std::string ImageFilePath(const std::string& path, bool imageFileMode) {
-  if (imageFileMode) return path;
-  return path + (path.size() > 2 && path.back() == '\\' ? "" : "\\") + "Nusk.gho";
 }
 
 std::string JobRecordText(const JobRecord& record) {

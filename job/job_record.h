@@ -36,8 +36,6 @@ struct JobRecord {
 
 // Upper-case hex digits from the random source, fresh for every job: the token and the key.
 bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record);
-// The image file a path names: the path itself, or the folder's Nusk.gho.
-std::string ImageFilePath(const std::string& path, bool imageFileMode);
 
 // Lines ending in CR LF: the token, the key, "backup" or "restore", the image path, the time
 // prepared; the runner adds "status N" and a blank.

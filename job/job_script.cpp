@@ -13,6 +13,16 @@ const char kBackupEnd[] = " -fx -sure -fro -";
 const char kRestoreStart[] = "Ghost.exe -clone,mode=pload,src=";
 const char kRestoreEnd[] = ":1,dst=1:1 -fx -sure";
 
+// The image file without its drive, as the backup's command line names it.
+std::string ImageFileSubPath(const std::string& path, bool imageFileMode) {
+  std::string image = ImageSubPath(path);
+  if (!imageFileMode) {
+    if (image.back() != '\\') image += '\\';
+    image += "Nusk.gho";
+  }
+  return image;
+}
+
 }  // namespace
 
 std::string ImageSubPath(const std::string& path) {
@@ -39,6 +49,11 @@ std::string PartitionAddress(const std::string& mappedPartition, const std::stri
   return "1:" + std::to_string(PartitionNumber(path));
 }
 
+std::string ImageFilePath(const std::string& path, bool imageFileMode) {
+  // The drive letter and colon are one byte each.
+  return path.substr(0, 2) + ImageFileSubPath(path, imageFileMode);
+}
+
 std::string CompressionSwitch(const std::string& comboText) {
   const std::string lower = LowerAscii(comboText);
   if (lower == "z3" || lower == "z6" || lower == "z9") return comboText;
@@ -47,14 +62,10 @@ std::string CompressionSwitch(const std::string& comboText) {
 
 std::string GhostCommandLine(const JobLine& line) {
   const std::string address = PartitionAddress(line.mappedPartition, line.path);
-  std::string image = ImageSubPath(line.path);
   if (line.operation == Operation::Restore) {
-    return kRestoreStart + address + ":" + image + kRestoreEnd;
+    return kRestoreStart + address + ":" + ImageSubPath(line.path) + kRestoreEnd;
   }
-  if (!line.imageFileMode) {
-    if (image.back() != '\\') image += '\\';
-    image += "Nusk.gho";
-  }
+  const std::string image = ImageFileSubPath(line.path, line.imageFileMode);
   return kBackupStart + address + ":" + image + kBackupEnd +
          CompressionSwitch(line.compressionText);
 }

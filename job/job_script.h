@@ -26,6 +26,9 @@ std::string ImageSubPath(const std::string& path);
 int PartitionNumber(const std::string& path);
 // The mapped partition when there is one, else "1:" and the table's number.
 std::string PartitionAddress(const std::string& mappedPartition, const std::string& path);
+// The image file a path names, as Windows names it: the path itself, or the folder's Nusk.gho,
+// the same file that the backup's command line names.
+std::string ImageFilePath(const std::string& path, bool imageFileMode);
 // The combo text when it is z3, z6 or z9 in any case (kept as typed), else "z3".
 std::string CompressionSwitch(const std::string& comboText);
 std::string GhostCommandLine(const JobLine& line);

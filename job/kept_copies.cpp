@@ -4,13 +4,15 @@
 
 namespace tovak {
 
-std::string DescribeKeptCopies(const Rollback& rollback) {
-  if (rollback.AllPutBack()) return std::string();
-  std::string text = messages::kNotPutBack;
+Outcome FailureOutcome(Platform& platform, const Rollback& rollback, std::string head,
+                       std::uint32_t code, const char* allBack) {
+  if (code != error::kSuccess) head += platform.system.ErrorText(code);
+  if (rollback.AllPutBack()) return {Outcome::Kind::Failed, head + "\r\n" + allBack};
+  head += std::string("\r\n") + messages::kNotPutBack;
   for (const KeptCopy& kept : rollback.Kept()) {
-    text += "\r\n" + kept.file + messages::kSavedCopyAt + kept.savedCopy + messages::kSavedCopyEnd;
+    head += "\r\n" + kept.file + messages::kSavedCopyAt + kept.savedCopy + messages::kSavedCopyEnd;
   }
-  return text;
+  return {Outcome::Kind::NotPutBack, head};
 }
 
 }  // namespace tovak

@@ -1,14 +1,19 @@
-// What a failed job or cancel tells about the boot files it could not put back.
+// What a failed job or cancel tells: what failed and why, and whether the boot files are back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "job/outcome.h"
 #include "job/rollback.h"
+#include "platform/platform.h"
 
 namespace tovak {
 
-// Each root boot file that is not back, with the path of its saved copy, so that the user or a
-// repair disk can put it back by hand; empty when every file is back.
-std::string DescribeKeptCopies(const Rollback& rollback);
+// The head, then the system's text for the code (none for success); then allBack when every boot
+// file is back, else each one that is not, with the path of its saved copy, so that the user or a
+// repair disk can put it back by hand: NotPutBack then, else Failed.
+Outcome FailureOutcome(Platform& platform, const Rollback& rollback, std::string head,
+                       std::uint32_t code, const char* allBack);
 
 }  // namespace tovak

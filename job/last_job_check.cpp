@@ -63,7 +63,8 @@ bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
 void ShowLastJobResult(Platform& platform) {
   LastJobResult result;
   if (!ReadLastJobResult(platform, result)) return;
-  platform.ui.ShowMessage(result.text, result.failed ? messages::kErrorTitle : messages::kNoticeTitle,
+  platform.ui.ShowMessage(result.text,
+                          result.failed ? messages::kErrorTitle : messages::kNoticeTitle,
                           MessageButtons::Ok,
                           result.failed ? MessageIcon::Critical : MessageIcon::Information);
   // Either one keeps the box from showing twice; neither failing matters more than the box.

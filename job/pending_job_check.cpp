@@ -26,12 +26,8 @@ Outcome CancelPendingJob(Platform& platform) {
   FileControl control(platform.files, platform.ui, platform.lastError);
   JobContext job{platform, control, rollback};
   if (CancelPendingJob(job)) return {Outcome::Kind::Done, messages::kCancelled};
-  const std::uint32_t code = platform.lastError.Get();
-  std::string text = messages::kCancelFailed;
-  if (code != error::kSuccess) text += platform.system.ErrorText(code);
-  const std::string kept = DescribeKeptCopies(rollback);
-  text += "\r\n" + (kept.empty() ? std::string(messages::kBootFilesBack) : kept);
-  return {kept.empty() ? Outcome::Kind::Failed : Outcome::Kind::NotPutBack, text};
+  return FailureOutcome(platform, rollback, messages::kCancelFailed, platform.lastError.Get(),
+                        messages::kBootFilesBack);
 }
 
 void OfferToCancelPendingJob(Platform& platform) {

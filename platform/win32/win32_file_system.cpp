@@ -93,6 +93,12 @@ class Win32OutputFile final : public OutputFile {
   HANDLE handle_;
 };
 
+bool AttributeData(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
+  std::string ansi;
+  return Utf8ToAnsi(path, ansi) &&
+         ::GetFileAttributesExA(ansi.c_str(), GetFileExInfoStandard, &data);
+}
+
 class Win32FileSystem final : public FileSystem {
  public:
   std::unique_ptr<FileSearch> FindFirst(const std::string& pattern, FindData& first) override {
@@ -161,21 +167,15 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool FileLength(const std::string& path, std::uint64_t& length) override {
-    std::string ansi;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!Utf8ToAnsi(path, ansi) || !::GetFileAttributesExA(ansi.c_str(), GetFileExInfoStandard, &data)) {
-      return false;
-    }
+    if (!AttributeData(path, data)) return false;
     length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return true;
   }
 
   bool LastWriteTime(const std::string& path, std::uint64_t& time) override {
-    std::string ansi;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!Utf8ToAnsi(path, ansi) || !::GetFileAttributesExA(ansi.c_str(), GetFileExInfoStandard, &data)) {
-      return false;
-    }
+    if (!AttributeData(path, data)) return false;
     time = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
            data.ftLastWriteTime.dwLowDateTime;
     return true;
