@@ -32,6 +32,10 @@ constexpr std::uint32_t Settable(std::uint32_t attributes) {
 // owners or the owner cannot be read.
 enum class Ownership { Trusted, Untrusted, Unknown };
 
+// Who may use a folder that the job makes closed: administrators and the system may do anything,
+// and nobody else anything at all; an image folder also lets backup operators read what is in it.
+enum class FolderAccess { JobOnly, Images };
+
 // One entry of a directory search: the attribute word and the bare name.
 struct FindData {
   std::uint32_t attributes = 0;
@@ -76,6 +80,12 @@ class FileSystem {
   // the data of a file written or copied since it was last flushed.
   virtual bool Flush(const std::string& path) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;
+  // Creates a folder owned by the Administrators group whose protected access list, inherited by
+  // what is made in it, holds from the instant the folder exists: nobody can get in between the
+  // create and a later change of the list. Fails with ERROR_ALREADY_EXISTS when anything is at the
+  // path, so that nothing somebody else made is taken for the job's. A plain folder on a volume
+  // that keeps no access lists.
+  virtual bool CreateClosedFolder(const std::string& path, FolderAccess access) = 0;
   virtual bool RemoveFolder(const std::string& path) = 0;
   virtual bool FileLength(const std::string& path, std::uint64_t& length) = 0;
   // When the file was last written, in 100-ns steps since 1601 (UTC), as FILETIME counts.

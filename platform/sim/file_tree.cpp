@@ -101,7 +101,7 @@ Node& FileTree::Add(Node& folder, const std::string& name, bool isFolder) {
   node->name = name;
   node->folder = isFolder;
   node->bits = isFolder ? 0 : attr::kArchive;
-  node->closed = folder.closed;
+  node->access = folder.access;
   node->parent = &folder;
   Node& added = *node;
   folder.children[NameKey(name)] = std::move(node);

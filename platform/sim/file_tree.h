@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/sim/sim_path.h"
+#include "platform/sim/sim_windows.h"
 
 namespace tovak::sim {
 
@@ -19,7 +20,7 @@ struct Node {
   std::string bytes;
   bool unflushed = false;  // written since the last flush: a power cut loses it
   std::uint64_t written = 0;  // the last write, as FILETIME counts
-  bool closed = false;     // closed to others by CloseToOthers; what is made inside inherits it
+  Access access = Access::Open;  // what is made inside inherits it
   Ownership owner = Ownership::Unknown;
   Node* link = nullptr;    // a junction's target: paths through it continue there
   Node* parent = nullptr;

@@ -58,6 +58,8 @@ struct Machine {
   std::uint64_t now = 133800000000000000u;  // the clock, as FILETIME counts (2024-12-30)
   std::map<std::string, std::string> machineValues;  // by NameKey
   bool machineValuesFail = false;
+  bool machineFlushFails = false;
+  Ownership machineKey = Ownership::Unknown;  // Unknown: no key yet
   std::uint64_t random = 0x9E3779B97F4A7C15u;  // each machine draws the same sequence
   std::map<char, DevicePlace> devicePlaces{{'C', DevicePlace{0, 1}}};
   bool shutdownEnabled = false;

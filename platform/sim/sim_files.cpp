@@ -296,6 +296,21 @@ bool SimWindows::CreateFolder(const std::string& path) {
   return true;
 }
 
+bool SimWindows::CreateClosedFolder(const std::string& path, FolderAccess access) {
+  Machine& m = *state_;
+  Place place;
+  const char* kind = access == FolderAccess::Images ? " images" : "";
+  if (!m.Admit(Op::CreateClosedFolder, "CreateClosedFolder " + path + kind, path) ||
+      !m.Locate(path, place)) {
+    return false;
+  }
+  if (place.node) return m.Fail(error::kAlreadyExists);
+  Node& folder = m.tree.Add(*place.folder, place.name, true);
+  folder.access = access == FolderAccess::Images ? Access::Images : Access::JobOnly;
+  folder.owner = Ownership::Trusted;
+  return true;
+}
+
 bool SimWindows::RemoveFolder(const std::string& path) {
   Machine& m = *state_;
   Place place;
@@ -350,7 +365,7 @@ bool SimWindows::CloseToOthers(const std::string& folder) {
       !Existing(m, place)) {
     return false;
   }
-  place.node->closed = true;
+  place.node->access = Access::JobOnly;
   return true;
 }
 
@@ -363,7 +378,7 @@ bool SimWindows::CopyAccessList(const std::string& from, const std::string& to) 
       !Existing(m, target)) {
     return false;
   }
-  target.node->closed = source.node->closed;
+  target.node->access = source.node->access;
   return true;
 }
 

@@ -155,7 +155,7 @@ std::string SimWindows::LocalTimeText(std::uint64_t time) {
 
 bool SimWindows::ReadMachineValue(const std::string& name, std::string& value) {
   Machine& m = *state_;
-  m.log.push_back("ReadMachineValue " + name);
+  if (!m.Admit(Op::ReadMachineValue, "ReadMachineValue " + name, kMachineKey + name)) return false;
   auto found = m.machineValues.find(NameKey(name));
   if (found == m.machineValues.end()) return m.Fail(error::kFileNotFound);
   value = found->second;
@@ -164,15 +164,23 @@ bool SimWindows::ReadMachineValue(const std::string& name, std::string& value) {
 
 bool SimWindows::WriteMachineValue(const std::string& name, const std::string& value) {
   Machine& m = *state_;
-  m.log.push_back("WriteMachineValue " + name + " " + value);
-  if (m.machineValuesFail) return m.Fail(error::kAccessDenied);
+  if (!m.Admit(Op::WriteMachineValue, "WriteMachineValue " + name + " " + value,
+               kMachineKey + name)) {
+    return false;
+  }
+  if (m.machineValuesFail || m.machineKey == Ownership::Untrusted) {
+    return m.Fail(error::kAccessDenied);
+  }
+  m.machineKey = Ownership::Trusted;
   m.machineValues[NameKey(name)] = value;
-  return true;
+  return !m.machineFlushFails || m.Fail(error::kAccessDenied);
 }
 
 bool SimWindows::DeleteMachineValue(const std::string& name) {
   Machine& m = *state_;
-  m.log.push_back("DeleteMachineValue " + name);
+  if (!m.Admit(Op::DeleteMachineValue, "DeleteMachineValue " + name, kMachineKey + name)) {
+    return false;
+  }
   if (m.machineValuesFail) return m.Fail(error::kAccessDenied);
   if (m.machineValues.erase(NameKey(name)) == 0) return m.Fail(error::kFileNotFound);
   return true;

@@ -103,16 +103,25 @@ void SimWindows::SetOwner(const std::string& path, Ownership owner) {
   node->owner = owner;
 }
 
-bool SimWindows::ClosedToOthers(const std::string& path) const {
+Ownership SimWindows::Owner(const std::string& path) const {
   const Node* node = state_->Lookup(path);
-  return node && node->closed;
+  return node ? node->owner : Ownership::Unknown;
+}
+
+Access SimWindows::AccessOf(const std::string& path) const {
+  const Node* node = state_->Lookup(path);
+  return node ? node->access : Access::Open;
 }
 
 Snapshot SimWindows::Take() const {
   Snapshot snapshot;
   state_->tree.Visit([&snapshot](const Node& node) {
-    snapshot[node.FullPath()] = EntryState{node.folder, node.Attributes(), node.bytes, node.closed};
+    snapshot[node.FullPath()] =
+        EntryState{node.folder, node.Attributes(), node.bytes, node.access, node.owner};
   });
+  for (const auto& [name, value] : state_->machineValues) {
+    snapshot[kMachineKey + name] = EntryState{false, 0, value};
+  }
   return snapshot;
 }
 
@@ -166,7 +175,16 @@ std::string SimWindows::MachineValue(const std::string& name) const {
   return found == state_->machineValues.end() ? std::string() : found->second;
 }
 
+void SimWindows::PutMachineValue(const std::string& name, const std::string& value) {
+  state_->machineValues[NameKey(name)] = value;
+  state_->machineKey = Ownership::Trusted;
+}
+
 void SimWindows::SetMachineValuesFail(bool fail) { state_->machineValuesFail = fail; }
+
+void SimWindows::SetMachineFlushFails(bool fail) { state_->machineFlushFails = fail; }
+
+void SimWindows::PlantMachineKey() { state_->machineKey = Ownership::Untrusted; }
 
 void SimWindows::SetDevicePlace(char drive, DevicePlace place) {
   state_->devicePlaces[DriveLetter(drive)] = place;

@@ -25,6 +25,7 @@ enum class Op {
   Replace,
   Flush,
   CreateFolder,
+  CreateClosedFolder,
   RemoveFolder,
   FileLength,
   LastWriteTime,
@@ -38,7 +39,14 @@ enum class Op {
   ReadProfile,
   WriteProfile,
   LoadResource,
+  ReadMachineValue,
+  WriteMachineValue,
+  DeleteMachineValue,
 };
+
+// Who an entry lets in, as far as the job cares: whoever its folder lets in, administrators and
+// the system only (closed to others), or those and backup operators reading.
+enum class Access { Open, JobOnly, Images };
 
 struct MessageRecord {
   std::string text;
@@ -53,14 +61,17 @@ struct EntryState {
   bool folder = false;
   std::uint32_t attributes = 0;
   std::string bytes;
-  bool closed = false;  // closed to others by CloseToOthers
+  Access access = Access::Open;
+  Ownership owner = Ownership::Unknown;
   bool operator==(const EntryState& other) const {
     return folder == other.folder && attributes == other.attributes && bytes == other.bytes &&
-           closed == other.closed;
+           access == other.access && owner == other.owner;
   }
 };
 
-// Every entry of every volume, keyed by its full path as stored (upper-case drive letter).
+// Every entry of every volume, keyed by its full path as stored (upper-case drive letter), and
+// each of the program's registry values as a file under kMachineKey.
+constexpr char kMachineKey[] = "HKLM\\SOFTWARE\\Tovak\\";
 using Snapshot = std::map<std::string, EntryState>;
 
 class SimWindows final : public FileSystem,
@@ -91,9 +102,12 @@ class SimWindows final : public FileSystem,
   bool IsFolder(const std::string& path) const;
   std::string Bytes(const std::string& path) const;         // empty when missing
   std::uint32_t Attributes(const std::string& path) const;  // attr::kInvalid when missing
-  // A file's owner as OwnerOf tells it: Unknown at first, as on a volume that keeps none.
+  // A file's owner as OwnerOf tells it: Unknown at first, as on a volume that keeps none; Trusted
+  // for a folder made closed, as the Administrators group owns it.
   void SetOwner(const std::string& path, Ownership owner);
-  bool ClosedToOthers(const std::string& path) const;
+  Ownership Owner(const std::string& path) const;
+  Access AccessOf(const std::string& path) const;
+  bool ClosedToOthers(const std::string& path) const { return AccessOf(path) == Access::JobOnly; }
   Snapshot Take() const;
 
   void SetSystemDirectory(const std::string& path);  // "" makes GetSystemDirectoryA fail
@@ -108,7 +122,13 @@ class SimWindows final : public FileSystem,
   void SetWriteTime(const std::string& path, std::uint64_t time);
   // The program's values under HKEY_LOCAL_MACHINE; "" when there is none.
   std::string MachineValue(const std::string& name) const;
+  void PutMachineValue(const std::string& name, const std::string& value);
   void SetMachineValuesFail(bool fail);  // writes and deletes fail with ERROR_ACCESS_DENIED
+  // A write sets the value and then fails with ERROR_ACCESS_DENIED, as a failed flush of the key.
+  void SetMachineFlushFails(bool fail);
+  // The program's key, made by somebody else before the program wrote to it: writes then fail
+  // with ERROR_ACCESS_DENIED, as the program does not take such a key for its own.
+  void PlantMachineKey();
   // Where Windows says a drive lives; C: is the first partition of the first disk at first, and
   // Windows cannot tell for other drives until set.
   void SetDevicePlace(char drive, DevicePlace place);
@@ -128,7 +148,8 @@ class SimWindows final : public FileSystem,
   std::function<void()> onPump;
   int PumpCount() const;
 
-  // Fault injection. Counted calls are those of Op: files, searches, profile and resources.
+  // Fault injection. Counted calls are those of Op: files, searches, profile, resources and the
+  // registry values.
   void FailCall(int nth, std::uint32_t error);  // the nth counted call from now on (1 = the next)
   // Every call of op whose path (the first path argument, or the second for Copy and Rename
   // targets) matches: case-insensitive, a trailing '*' matches by prefix.
@@ -160,6 +181,7 @@ class SimWindows final : public FileSystem,
   bool Replace(const std::string& from, const std::string& to) override;
   bool Flush(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
+  bool CreateClosedFolder(const std::string& path, FolderAccess access) override;
   bool RemoveFolder(const std::string& path) override;
   bool FileLength(const std::string& path, std::uint64_t& length) override;
   bool LastWriteTime(const std::string& path, std::uint64_t& time) override;

@@ -56,17 +56,53 @@ bool IsProcessUser(PSID owner) {
 
 }  // namespace
 
-bool ClosedAccessList(ClosedList& list, DWORD rights) {
+bool ClosedAccessList(ClosedList& list, DWORD rights, DWORD readRights) {
   Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
   Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);
-  if (!admins || !system) {
+  Sid backup = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_BACKUP_OPS);
+  if (!admins || !system || !backup) {
     ::SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
   const DWORD inherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
   return ::InitializeAcl(&list.acl, sizeof list, ACL_REVISION) &&
          ::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, rights, admins.get()) &&
-         ::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, rights, system.get());
+         ::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, rights, system.get()) &&
+         (readRights == 0 ||
+          ::AddAccessAllowedAceEx(&list.acl, ACL_REVISION, inherited, readRights, backup.get()));
+}
+
+bool MakeClosedDescriptor(ClosedDescriptor& closed, DWORD rights, DWORD readRights) {
+  Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+  if (!admins) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  closed.owner = std::shared_ptr<void>(admins.release(), ::FreeSid);
+  return ClosedAccessList(closed.list, rights, readRights) &&
+         ::InitializeSecurityDescriptor(&closed.descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+         ::SetSecurityDescriptorOwner(&closed.descriptor, closed.owner.get(), FALSE) &&
+         ::SetSecurityDescriptorDacl(&closed.descriptor, TRUE, &closed.list.acl, FALSE) &&
+         // Protected: the entries the folder above hands down, such as users' rights, stop here.
+         ::SetSecurityDescriptorControl(&closed.descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+}
+
+bool IsTrustedOwner(PSID owner) {
+  Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+  Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);
+  return (admins && ::EqualSid(owner, admins.get())) ||
+         (system && ::EqualSid(owner, system.get())) || IsProcessUser(owner);
+}
+
+bool CreateClosedFolder(const std::string& path, FolderAccess access) {
+  std::string ansi;
+  if (!Utf8ToAnsi(path, ansi)) return false;
+  ClosedDescriptor closed;
+  const DWORD read = access == FolderAccess::Images ? FILE_GENERIC_READ | FILE_GENERIC_EXECUTE : 0;
+  if (!MakeClosedDescriptor(closed, FILE_ALL_ACCESS, read)) return false;
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, &closed.descriptor, FALSE};
+  // A volume without access lists takes the folder and ignores the descriptor.
+  return ::CreateDirectoryA(ansi.c_str(), &attributes) != 0;
 }
 
 bool CloseFolderToOthers(const std::string& folder) {
@@ -124,13 +160,7 @@ Ownership OwnerOfFile(const std::string& path) {
     return Ownership::Unknown;
   }
   Ownership ownership = Ownership::Unknown;
-  if (owner) {
-    Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
-    Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);
-    const bool trusted = (admins && ::EqualSid(owner, admins.get())) ||
-                         (system && ::EqualSid(owner, system.get())) || IsProcessUser(owner);
-    ownership = trusted ? Ownership::Trusted : Ownership::Untrusted;
-  }
+  if (owner) ownership = IsTrustedOwner(owner) ? Ownership::Trusted : Ownership::Untrusted;
   ::LocalFree(descriptor);
   return ownership;
 }

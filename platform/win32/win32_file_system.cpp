@@ -161,6 +161,10 @@ class Win32FileSystem final : public FileSystem {
     return Utf8ToAnsi(path, ansi) && ::CreateDirectoryA(ansi.c_str(), nullptr);
   }
 
+  bool CreateClosedFolder(const std::string& path, FolderAccess access) override {
+    return win32::CreateClosedFolder(path, access);
+  }
+
   bool RemoveFolder(const std::string& path) override {
     std::string ansi;
     return Utf8ToAnsi(path, ansi) && ::RemoveDirectoryA(ansi.c_str());

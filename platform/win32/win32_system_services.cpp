@@ -30,6 +30,21 @@ LONG QueryMachineValue(const std::string& name, DWORD* type, char* buffer, DWORD
   return result;
 }
 
+// A key that was there already is the program's only when an administrator made it; its list is
+// closed again, as an earlier version may have left it.
+LONG AdoptKey(HKEY key, ClosedDescriptor& closed) {
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  LONG result = static_cast<LONG>(::GetSecurityInfo(key, SE_REGISTRY_KEY, OWNER_SECURITY_INFORMATION,
+                                                    &owner, nullptr, nullptr, nullptr, &descriptor));
+  if (result == ERROR_SUCCESS && (!owner || !IsTrustedOwner(owner))) result = ERROR_ACCESS_DENIED;
+  ::LocalFree(descriptor);
+  if (result != ERROR_SUCCESS) return result;
+  return static_cast<LONG>(::SetSecurityInfo(
+      key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+      nullptr, nullptr, &closed.list.acl, nullptr));
+}
+
 class Win32SystemServices final : public SystemServices {
  public:
   std::string SystemDirectory() override {
@@ -148,23 +163,26 @@ class Win32SystemServices final : public SystemServices {
   }
 
   bool WriteMachineValue(const std::string& name, const std::string& value) override {
+    // Users may read HKLM\SOFTWARE: the key is closed from its creation on, and one that somebody
+    // else made is not taken for the program's.
+    ClosedDescriptor closed;
     HKEY key = nullptr;
-    LONG result = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                    KEY_SET_VALUE | WRITE_DAC, nullptr, &key, nullptr);
-    ClosedList list;
-    // Users may read HKLM\SOFTWARE; whoever knows a pending job's token could plant one the DOS
-    // side takes for it.
+    DWORD disposition = 0;
+    LONG result = MakeClosedDescriptor(closed, KEY_ALL_ACCESS) ? ERROR_SUCCESS
+                                                               : static_cast<LONG>(::GetLastError());
     if (result == ERROR_SUCCESS) {
-      result = ClosedAccessList(list, KEY_ALL_ACCESS)
-                   ? ::SetSecurityInfo(key, SE_REGISTRY_KEY,
-                                       DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                       nullptr, nullptr, &list.acl, nullptr)
-                   : static_cast<LONG>(::GetLastError());
+      SECURITY_ATTRIBUTES attributes = {sizeof attributes, &closed.descriptor, FALSE};
+      result = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_SET_VALUE | READ_CONTROL | WRITE_DAC, &attributes, &key,
+                                 &disposition);
     }
     if (result == ERROR_SUCCESS) {
-      result = ::RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(value.c_str()),
-                                static_cast<DWORD>(value.size() + 1));
+      if (disposition == REG_OPENED_EXISTING_KEY) result = AdoptKey(key, closed);
+      if (result == ERROR_SUCCESS) {
+        result = ::RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(value.c_str()),
+                                  static_cast<DWORD>(value.size() + 1));
+      }
       // On the disk before the restart, as the job's files are.
       if (result == ERROR_SUCCESS) result = ::RegFlushKey(key);
       ::RegCloseKey(key);

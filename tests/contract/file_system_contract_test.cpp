@@ -59,6 +59,24 @@ TEST_F(Files, AttributesReadBackAndClear) {
   EXPECT_EQ(LastErrorCode(), error::kFileNotFound);
 }
 
+// Nothing already at the place is taken for the new folder, whatever it is.
+TEST_F(Files, AClosedFolderIsMadeNewOrNotAtAll) {
+  for (FolderAccess access : {FolderAccess::JobOnly, FolderAccess::Images}) {
+    const std::string name = access == FolderAccess::Images ? "images" : "job";
+    ASSERT_TRUE(fs().CreateClosedFolder(Path(name), access));
+    EXPECT_EQ(fs().GetAttributes(Path(name)) & attr::kDirectory, attr::kDirectory);
+    MakeFile(name + "\\inside", "made by the job");
+    EXPECT_FALSE(fs().CreateClosedFolder(Path(name), access));
+    EXPECT_EQ(LastErrorCode(), error::kAlreadyExists);
+    EXPECT_EQ(Bytes(name + "\\inside"), "made by the job");
+  }
+  MakeFile("file", "somebody's");
+  EXPECT_FALSE(fs().CreateClosedFolder(Path("file"), FolderAccess::JobOnly));
+  EXPECT_EQ(LastErrorCode(), error::kAlreadyExists);
+  EXPECT_FALSE(fs().CreateClosedFolder(Path("none\\x"), FolderAccess::JobOnly));
+  EXPECT_EQ(LastErrorCode(), error::kPathNotFound);
+}
+
 TEST_F(Files, FoldersAreCreatedOneLevelAndRemovedWhenEmpty) {
   MakeFolder("d");
   EXPECT_FALSE(fs().CreateFolder(Path("d")));

@@ -89,5 +89,38 @@ TEST(AccessLists, TheJobsFolderIsClosedAndASavedCopyKeepsTheOriginalsList) {
   EXPECT_EQ(Entries(original), own);
 }
 
+// Made closed, owned by the Administrators group from the first instant: no moment when a user
+// could open it. An image folder lets backup operators read.
+TEST(AccessLists, AClosedFolderIsOwnedByAdministratorsAndClosedFromItsCreation) {
+  Win32Platform win32;
+  FileSystem& fs = win32.platform().files;
+  auto env = contract::MakeContractEnv();
+  const std::string base = env->Base();
+  DWORD flags = 0;
+  ::GetVolumeInformationA(base.substr(0, 3).c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
+  if ((flags & FILE_PERSISTENT_ACLS) == 0) GTEST_SKIP() << "the volume keeps no access lists";
+  const struct {
+    FolderAccess access;
+    const char* name;
+    std::vector<std::string> entries;
+  } cases[] = {
+      {FolderAccess::JobOnly, "job", {"S-1-5-32-544 2032127", "S-1-5-18 2032127"}},
+      {FolderAccess::Images, "images",
+       {"S-1-5-32-544 2032127", "S-1-5-18 2032127", "S-1-5-32-551 1179817"}},
+  };
+  for (const auto& c : cases) {
+    const std::string folder = base + "\\" + c.name;
+    ASSERT_TRUE(fs.CreateClosedFolder(folder, c.access)) << c.name;
+    bool isProtected = false;
+    const std::vector<std::string> entries = Entries(folder, &isProtected);
+    if (!isProtected && win32.platform().system.RunningUnderWine()) {
+      GTEST_SKIP() << "Wine makes a file's access list up from its Unix mode and keeps none it is given";
+    }
+    EXPECT_TRUE(isProtected) << c.name;
+    EXPECT_EQ(entries, c.entries) << c.name;
+    EXPECT_EQ(fs.OwnerOf(folder), Ownership::Trusted) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace tovak
