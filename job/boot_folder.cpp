@@ -68,7 +68,9 @@ bool MergeIntoMsboot(JobContext& job, const std::string& boot, const std::string
     auto make = [&job](const std::string& path) {
       return job.Entry(path) == Presence::Present || job.platform.files.CreateFolder(path);
     };
-    if (!job.rollback.AllPutBack() || !make(boot)) return;
+    // A "boot" that is there now is somebody else's, made since the job removed its own: the
+    // user's files stay in "msboot".
+    if (!job.rollback.AllPutBack() || !job.platform.files.CreateFolder(boot)) return;
     for (const std::string& folder : folders) make(boot + "\\" + folder);
     for (const std::string& name : files) {
       const std::string original = boot + "\\" + name, merged = msboot + "\\" + name;
@@ -134,11 +136,8 @@ bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
   if (plan == BootFolderPlan::SetAside && !SetAsideAsMsboot(job, boot, msboot)) return false;
   if (plan == BootFolderPlan::Merge && !MergeIntoMsboot(job, boot, msboot)) return false;
   // Between the job and the restart nobody without rights may add, swap or read a file the DOS
-  // side uses; "boot\qelv", made after, inherits the closed list.
-  if (!job.MakeFolder(boot) || !job.platform.files.CloseToOthers(boot) ||
-      !job.MakeFolder(boot + "\\qelv")) {
-    return false;
-  }
+  // side uses.
+  if (!job.MakeClosedFolder(boot) || !job.MakeClosedFolder(boot + "\\qelv")) return false;
   // What the job writes goes first: it gives room to put the rest back.
   job.rollback.Add(Rollback::Phase::Remove,
                    [&job, boot] { job.control.DeleteFolderTree(boot + "\\qelv"); });

@@ -19,7 +19,8 @@ enum class BootFolderPlan {
 // with no job of this program to run. False when a search failed.
 bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal);
 
-// Carries out the plan and makes "boot" and "boot\qelv", closed to others. What it changed is
+// Carries out the plan and makes "boot" and "boot\qelv", closed to others from their creation;
+// a folder somebody else put at either place fails it. What it changed is
 // registered for the rollback: the job's folders go, "boot" only while it holds no saved copy that
 // could not be put back, and somebody's files go back into "boot".
 bool PrepareBootFolder(JobContext& job, BootFolderPlan plan);

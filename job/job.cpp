@@ -10,6 +10,7 @@
 #include "job/job_record.h"
 #include "job/kept_copies.h"
 #include "job/path_rules.h"
+#include "job/record_folder.h"
 
 namespace tovak {
 namespace {
@@ -44,12 +45,12 @@ const char* SystemPlaceRefusal(SystemServices& system, const std::string& root) 
 }
 
 // The key of the job whose record the next start may show; the earlier one comes back when the
-// job fails.
+// job fails, also when the write itself failed half-way (its flush, say).
 bool RememberLastJob(JobContext& job, const std::string& key) {
   SystemServices& system = job.platform.system;
   std::string earlier;
   const bool had = system.ReadMachineValue(kLastJobValue, earlier);
-  if (!system.WriteMachineValue(kLastJobValue, key)) return false;
+  if (!had && job.platform.lastError.Get() != error::kFileNotFound) return false;
   job.rollback.Add(Rollback::Phase::PutBack, [&system, had, earlier] {
     if (had) {
       system.WriteMachineValue(kLastJobValue, earlier);
@@ -57,17 +58,21 @@ bool RememberLastJob(JobContext& job, const std::string& key) {
       system.DeleteMachineValue(kLastJobValue);
     }
   });
-  return true;
+  return system.WriteMachineValue(kLastJobValue, key);
 }
 
-// Made for the job when missing; removed again on failure while it is still empty.
+// Made for the job when missing, readable by administrators and backup operators only: an image
+// holds the system's registry, password hashes among it. A folder the user picked keeps its own
+// list. Removed again on failure while it is still empty.
 bool PrepareImageFolder(JobContext& job, const std::string& folder) {
-  bool created = false;
-  if (!job.CreateOrFindFolder(folder, created)) return false;
-  if (!created) return true;
-  job.rollback.Add(Rollback::Phase::Folders,
-                   [&job, folder] { job.platform.files.RemoveFolder(folder); });
-  return true;
+  FileSystem& files = job.platform.files;
+  if (files.CreateClosedFolder(folder, FolderAccess::Images)) {
+    job.rollback.Add(Rollback::Phase::Folders, [&files, folder] { files.RemoveFolder(folder); });
+    return true;
+  }
+  const std::uint32_t why = job.platform.lastError.Get();
+  const std::uint32_t attributes = files.GetAttributes(folder);
+  return (attributes != attr::kInvalid && (attributes & attr::kDirectory) != 0) || job.Fail(why);
 }
 
 }  // namespace
@@ -84,6 +89,10 @@ Outcome Job::Prepare(const JobRequest& request) {
   if (OnSystemDrive(path, root)) return Refused(messages::kSystemPartition);
   const std::string refusal = PathRefusal(path, platform_.text);
   if (!refusal.empty()) return Refused(refusal);
+  RecordPlace record;
+  if (!FindRecordFolder(platform_.system, record.folder, record.fromRoot)) {
+    return Refused(messages::kWindowsFolderUnnamed);
+  }
 
   DriveAddresses mapped;
   if (request.mapDisks) {
@@ -106,10 +115,11 @@ Outcome Job::Prepare(const JobRequest& request) {
   if (!platform_.text.ToAnsi(command, ansiCommand) || !FitsCommandTail(ansiCommand)) {
     return Refused(messages::kTooLong);
   }
-  return Run(request, line, command);
+  return Run(request, line, command, record);
 }
 
-Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::string& command) {
+Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::string& command,
+                 const RecordPlace& recordPlace) {
   const std::string& path = request.path;
   Rollback rollback;
   FileControl control(platform_.files, platform_.ui, platform_.lastError);
@@ -132,10 +142,14 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
   std::string layoutRefusal;
   if (!PlanBootFolder(job, plan, layoutRefusal)) return fail(messages::kStepBootFolder);
   if (!layoutRefusal.empty()) return Refused(layoutRefusal);
+  if (!PlanRecordFolder(job, recordPlace.folder, layoutRefusal)) {
+    return fail(messages::kStepRecordFolder);
+  }
+  if (!layoutRefusal.empty()) return Refused(layoutRefusal);
 
   JobRecord record{std::string(), std::string(), request.operation,
-                   ImageFilePath(path, line.imageFileMode),
-                   platform_.system.Now()};
+                   ImageFilePath(path, line.imageFileMode), platform_.system.Now(),
+                   recordPlace.fromRoot};
   if (!MakeJobTokenAndKey(platform_.system, record)) return fail(messages::kStepRecord);
 
   // Everything the next start needs is written and on the disk before the root changes, and
@@ -146,6 +160,8 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
   };
   const Step steps[] = {
       {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
+      {messages::kStepRecordFolder,
+       [&] { return PrepareRecordFolder(job, recordPlace.folder); }},
       {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
       {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, request.operation); }},
       {messages::kStepRecord, [&] { return WriteJobRecord(platform_, record); }},

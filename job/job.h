@@ -20,6 +20,12 @@ struct JobRequest {
   bool mapDisks = false;    // find the drives' partitions through the disks' map
 };
 
+// Where the DOS side leaves the job's completed record, as Windows and as DOS name it.
+struct RecordPlace {
+  std::string folder;
+  std::string fromRoot;
+};
+
 class Job {
  public:
   Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment);
@@ -30,7 +36,8 @@ class Job {
 
  private:
   // The steps that look at and change the disks, once the request is known to be carried.
-  Outcome Run(const JobRequest& request, const JobLine& line, const std::string& command);
+  Outcome Run(const JobRequest& request, const JobLine& line, const std::string& command,
+              const RecordPlace& record);
 
   Platform& platform_;
   DriveMap& driveMap_;

@@ -43,11 +43,11 @@ struct JobContext {
   Presence Entry(const std::string& path) {
     return ProbeEntry(platform.files, platform.lastError, path);
   }
-  // Creates the folder, or finds it there already; anything else in its place fails.
-  bool CreateOrFindFolder(const std::string& path, bool& created);
-  // Creates the folder when it is missing; a failed job removes it again, unless a boot file
-  // could not be put back: the folder may hold its only copy.
-  bool MakeFolder(const std::string& path);
+  // Creates the folder closed to others; anything already at its place fails the step, as a
+  // folder somebody else made there would let them read or swap what the job puts in it. A
+  // failed job removes it again, unless a boot file could not be put back: the folder may hold
+  // its only copy.
+  bool MakeClosedFolder(const std::string& path);
   // Deletes a file whatever its attributes; true when it is gone.
   bool DeleteFile(const std::string& path) { return control.DeleteSingleFile(path, true); }
   // Fails the step with this code as the reason.

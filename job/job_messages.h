@@ -23,6 +23,8 @@ constexpr const char* kBadCharacter =
 constexpr const char* kDosMisread = "路径中有在 DOS 下会被误读的汉字，请换一个路径";
 constexpr const char* kNoAnsiForm = "路径中有系统代码页无法表示的字符，请换一个路径";
 constexpr const char* kTooLong = "路径太长，DOS 下的命令行放不下，请换一个较短的路径";
+constexpr const char* kWindowsFolderUnnamed =
+    "Windows 文件夹的路径在 DOS 下无法使用（要用 8.3 格式的英文名称），不能在这台机器上使用";
 
 // Disk layouts the job refuses, from the drive map or from where Windows says the system drive is.
 constexpr const char* kUnknownPartition =
@@ -38,6 +40,10 @@ constexpr const char* kImageOnFirstPartition =
 constexpr const char* kMergeClashStart = "“boot”和“msboot”两个文件夹里都有“";
 constexpr const char* kMergeClashEnd =
     "”，把“boot”并入“msboot”会覆盖它。请先整理这两个文件夹，再试一次。";
+// Somebody's file, folder or junction where the job keeps the record of its result.
+constexpr const char* kRecordFolderTakenStart = "“";
+constexpr const char* kRecordFolderTakenEnd =
+    "”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，再试一次。";
 constexpr const char* kLoaderWithoutJob =
     "boot.ini 的默认启动项是本工具的引导程序，但找不到它要运行的任务。请先把 boot.ini 的默认启动项改回 "
     "Windows，再试一次。";
@@ -45,6 +51,7 @@ constexpr const char* kLoaderWithoutJob =
 // A step that failed: its name, then the system's error text, then what was done about it.
 constexpr const char* kStepImageCheck = "查找镜象文件";
 constexpr const char* kStepImageFolder = "创建镜象文件夹";
+constexpr const char* kStepRecordFolder = "准备任务记录文件夹";
 constexpr const char* kStepBootFolder = "准备 boot 文件夹";
 constexpr const char* kStepStateFile = "写入任务状态文件";
 constexpr const char* kStepRecord = "写入任务记录";

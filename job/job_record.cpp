@@ -1,6 +1,8 @@
 #include "job/job_record.h"
 
+#include "job/path_rules.h"
 #include "platform/system_drive.h"
+#include "platform/text_utf8.h"
 
 namespace tovak {
 namespace {
@@ -40,7 +42,42 @@ bool ReadNumber(const std::string& text, std::uint64_t limit, std::uint64_t& num
   return true;
 }
 
+// A path from a drive's root that DOS and its batch files take as it is: 8.3 names of letters,
+// digits and a few marks that no command line acts on.
+bool IsPlainDosPath(const std::string& path) {
+  if (path.size() < 2 || path.front() != '\\') return false;
+  std::size_t start = 1;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string name = path.substr(start, end - start);
+    const std::size_t dot = name.find('.');
+    const std::size_t base = dot == std::string::npos ? name.size() : dot;
+    const std::size_t extension = dot == std::string::npos ? 0 : name.size() - dot - 1;
+    if (base == 0 || base > 8 || extension > 3 || (dot != std::string::npos && extension == 0) ||
+        name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-~$.",
+                               0) != std::string::npos ||
+        name.find('.', base + 1) != std::string::npos) {
+      return false;
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool FindRecordFolder(SystemServices& system, std::string& folder, std::string& fromRoot) {
+  const std::string root = GetSystemDriveRoot(system);
+  const std::string windows = GetParentFolder(system.SystemDirectory());
+  if (root.size() != 3 || windows.size() <= 3 ||
+      LowerAscii(windows.substr(0, 3)) != LowerAscii(root)) {
+    return false;
+  }
+  folder = windows + kRecordFolderName;
+  fromRoot = folder.substr(2);
+  return IsPlainDosPath(fromRoot);
+}
 
 bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record) {
   return RandomHex(system, kJobTokenLength, record.token) &&
@@ -50,36 +87,38 @@ bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record) {
 std::string JobRecordText(const JobRecord& record) {
   std::string text = record.token + "\r\n" + record.key + "\r\n" +
                      (record.operation == Operation::Backup ? kBackup : kRestore) + "\r\n" +
-                     record.imagePath + "\r\n" + std::to_string(record.prepared) + "\r\n";
+                     record.imagePath + "\r\n" + std::to_string(record.prepared) + "\r\n" +
+                     record.recordFolder + "\r\n";
   if (record.completed) text += kStatus + std::to_string(record.exitStatus) + " \r\n";
   return text;
 }
 
 bool ParseJobRecord(const std::string& text, JobRecord& record) {
   // Every line ends in CR LF; DOS's echo leaves a blank before it.
-  std::string line[6];
+  std::string line[7];
   int count = 0;
   for (std::size_t start = 0; start < text.size(); ++count) {
     const std::size_t end = text.find("\r\n", start);
-    if (count == 6 || end == std::string::npos) return false;
+    if (count == 7 || end == std::string::npos) return false;
     line[count] = text.substr(start, end - start);
     if (!line[count].empty() && line[count].back() == ' ') line[count].pop_back();
     start = end + 2;
   }
   std::uint64_t prepared = 0, status = 0;
   const bool backup = line[2] == kBackup;
-  if (count < 5 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
+  if (count < 6 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
       (!backup && line[2] != kRestore) || line[3].empty() ||
-      !ReadNumber(line[4], UINT64_MAX, prepared)) {
+      !ReadNumber(line[4], UINT64_MAX, prepared) || !IsPlainDosPath(line[5])) {
     return false;
   }
-  const bool completed = count == 6;
-  if (completed && (line[5].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
-                    !ReadNumber(line[5].substr(sizeof kStatus - 1), 255, status))) {
+  const bool completed = count == 7;
+  if (completed && (line[6].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
+                    !ReadNumber(line[6].substr(sizeof kStatus - 1), 255, status))) {
     return false;
   }
-  record = JobRecord{line[0], line[1], backup ? Operation::Backup : Operation::Restore, line[3],
-                     prepared, completed, static_cast<int>(status)};
+  record = JobRecord{line[0],  line[1],   backup ? Operation::Backup : Operation::Restore,
+                     line[3],  prepared,  line[5],
+                     completed, static_cast<int>(status)};
   return true;
 }
 
@@ -87,7 +126,8 @@ bool WriteJobRecord(Platform& platform, const JobRecord& record) {
   std::string text = JobRecordText(record);
   text.resize(text.size() - 2);  // WriteAnsiLine ends the last line
   return WriteAnsiLine(platform,
-                       GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + record.token, text);
+                       GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + kJobRecordName,
+                       text);
 }
 
 }  // namespace tovak

@@ -1,9 +1,11 @@
 // The job's record and its token. The token is hex digits from the system's random source that the
-// deployed floppy image carries; the record, a file named by the token beside the job, says what
-// the job is. The DOS side runs only the job whose record its image names, adds the imaging
-// program's exit status to the record and leaves it in the root, where the next start finds it.
-// The program knows the record for its own by a second random key, which it keeps in the registry:
-// the registry goes into the backup image, and the token must not.
+// deployed floppy image carries; the record, beside the job under a name that is the same for every
+// job, says what the job is and starts with the token: names are public, even in a folder closed to
+// users, so the secret lives only in the bytes. The DOS side runs only the job whose record holds
+// its image's token, adds the imaging program's exit status to the record and leaves it in the
+// record folder, where the next start finds it. The program knows the record for its own by a
+// second random key, which it keeps in the registry: the registry goes into the backup image, and
+// the token must not.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +20,12 @@ namespace tovak {
 // Eight digits: a DOS file name without an extension.
 constexpr std::size_t kJobTokenLength = 8;
 constexpr std::size_t kJobKeyLength = 16;
-// Where the runner leaves the completed record, in the root of the system drive.
+// The record beside the job, in "boot\qelv".
+constexpr char kJobRecordName[] = "job.txt";
+// The folder in the Windows folder where the runner leaves the completed record, and its name
+// there. Users may create folders in the root but not in the Windows folder, so nobody else's
+// folder can take the name and refuse every job.
+constexpr char kRecordFolderName[] = "Tovak";
 constexpr char kLastJobRecordName[] = "tovakjob.txt";
 // The program's value under HKEY_LOCAL_MACHINE that holds the last job's key: a record is the
 // program's only when it carries that key.
@@ -30,6 +37,7 @@ struct JobRecord {
   Operation operation = Operation::Backup;
   std::string imagePath;      // the image file, as Windows names it
   std::uint64_t prepared = 0;  // when the job was prepared, as FILETIME counts
+  std::string recordFolder;   // from the system drive's root as DOS names it, "\WINDOWS\Tovak"
   bool completed = false;     // the runner added the imaging program's exit status
   int exitStatus = 0;
 };
@@ -37,12 +45,16 @@ struct JobRecord {
 // Upper-case hex digits from the random source, fresh for every job: the token and the key.
 bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record);
 
+// The record folder, as Windows names it and from the root as DOS does; false when the Windows
+// folder is no plain 8.3 path on the system drive, which the DOS side could not name.
+bool FindRecordFolder(SystemServices& system, std::string& folder, std::string& fromRoot);
+
 // Lines ending in CR LF: the token, the key, "backup" or "restore", the image path, the time
-// prepared; the runner adds "status N" and a blank.
+// prepared, the record folder; the runner adds "status N" and a blank.
 std::string JobRecordText(const JobRecord& record);
 // False for anything else, such as a record cut short or written by somebody else's hand.
 bool ParseJobRecord(const std::string& text, JobRecord& record);
-// root\boot\qelv\<token>, in the ANSI code page, flushed.
+// root\boot\qelv\job.txt, in the ANSI code page, flushed.
 bool WriteJobRecord(Platform& platform, const JobRecord& record);
 
 }  // namespace tovak

@@ -48,7 +48,9 @@ std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
 bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
   std::string key;
   if (!platform.system.ReadMachineValue(kLastJobValue, key)) return false;
-  result.recordPath = GetSystemDriveRoot(platform.system) + kLastJobRecordName;
+  std::string folder, fromRoot;
+  if (!FindRecordFolder(platform.system, folder, fromRoot)) return false;
+  result.recordPath = folder + "\\" + kLastJobRecordName;
   std::string ansi, text;
   JobRecord record;
   // A record of another job, or one somebody wrote, is not ours to show or delete.

@@ -2,6 +2,7 @@
 
 #include "job/boot_files.h"
 #include "job/boot_menu_entry.h"
+#include "job/job_record.h"
 #include "platform/text_utf8.h"
 
 namespace tovak {
@@ -74,8 +75,14 @@ bool CancelPendingJob(JobContext& job) {
   if (!job.control.DeleteFolderTree(job.Root() + "boot")) return false;
   const std::string msboot = job.Root() + "msboot";
   const Presence setAside = job.Entry(msboot);
-  if (setAside == Presence::Absent) return true;
-  return setAside == Presence::Present && job.platform.files.Rename(msboot, job.Root() + "boot");
+  if (setAside == Presence::Unknown ||
+      (setAside == Presence::Present && !job.platform.files.Rename(msboot, job.Root() + "boot"))) {
+    return false;
+  }
+  // The key of a job that will never run would make its missing result look like a cut-short job.
+  SystemServices& system = job.platform.system;
+  return system.DeleteMachineValue(kLastJobValue) ||
+         job.platform.lastError.Get() == error::kFileNotFound;
 }
 
 }  // namespace tovak

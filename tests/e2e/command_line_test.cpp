@@ -14,7 +14,7 @@
 namespace tovak::e2e {
 namespace {
 
-enum class Before { Nothing, Image, PendingBackup };
+enum class Before { Nothing, Image, PendingBackup, PlantedRecordFolder };
 enum class After { Unchanged, Backup, Restore, AsRead };
 
 struct CommandCase {
@@ -56,6 +56,12 @@ const CommandCase kCases[] = {
      After::Unchanged, nullptr, false},
     {"RefusedOnTheSystemDrive", Before::Nothing, L"/backup c:\\Nusk /restart", 2,
      {messages::kSystemPartition}, After::Unchanged, nullptr, false},
+    // Wine keeps no owners: what it can show of a planted folder is a file in its place.
+    {"RefusedWhereSomebodysFileHoldsTheRecordFolder", Before::PlantedRecordFolder,
+     L"/backup d:\\Nusk", 2,
+     {std::string(messages::kRecordFolderTakenStart) + "C:\\windows\\Tovak" +
+      messages::kRecordFolderTakenEnd},
+     After::Unchanged, nullptr, false},
     {"StatusWithoutAJob", Before::Nothing, L"/status", 0, {messages::kNoPendingJob},
      After::Unchanged, nullptr, false},
     {"StatusWithAJob", Before::PendingBackup, L"/status", 6,
@@ -87,6 +93,9 @@ TEST_P(CommandLineTest, Runs) {
   if (c.before == Before::Image) {
     ASSERT_TRUE(::CreateDirectoryW(L"D:\\Nusk", nullptr));
     ASSERT_TRUE(WriteBytes(L"D:\\Nusk\\Nusk.gho", "an image"));
+  }
+  if (c.before == Before::PlantedRecordFolder) {
+    ASSERT_TRUE(WriteBytes(L"C:\\windows\\Tovak", "somebody's"));
   }
   if (c.before == Before::PendingBackup) {
     const CommandRun pending = RunTovak(L"/backup d:\\Nusk");

@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kToken[] = "0A1B2C3D";
 constexpr char kKey[] = "00112233445566AA";
-constexpr wchar_t kRecord[] = L"C:\\tovakjob.txt";
+constexpr wchar_t kRecord[] = L"C:\\windows\\Tovak\\tovakjob.txt";
 
 bool RememberKey(const char* value) {
   HKEY key = nullptr;
@@ -57,13 +57,14 @@ TEST(LastJobTest, TheRunnersRecordIsShownOnceAtStartAndThenGone) {
        L"last-restore-failed"},
   };
   ASSERT_TRUE(::CreateDirectoryW(L"D:\\Nusk", nullptr));
+  ASSERT_TRUE(::CreateDirectoryW(L"C:\\windows\\Tovak", nullptr));
   ASSERT_TRUE(WriteBytes(L"D:\\Nusk\\Nusk.gho", "an image!"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.shot);
-    // As the runner leaves it: the job's record with the exit status, in the root.
+    // As the runner leaves it: the job's record with the exit status, in the record folder.
     ASSERT_TRUE(WriteBytes(kRecord, std::string(kToken) + "\r\n" + kKey + "\r\n" + c.operation +
                                         "\r\nd:\\Nusk\\Nusk.gho\r\n" + PreparedJustNow() +
-                                        "\r\nstatus " + c.status + " \r\n"));
+                                        "\r\n\\windows\\Tovak\r\nstatus " + c.status + " \r\n"));
     ASSERT_TRUE(RememberKey(kKey));
     TovakApp app;
     std::wstring why;
@@ -79,7 +80,8 @@ TEST(LastJobTest, TheRunnersRecordIsShownOnceAtStartAndThenGone) {
     EXPECT_FALSE(KeyRemembered());
   }
   // Another job's record is not this program's to show or delete.
-  const std::string other = "0A1B2C3D\r\nFFEEDDCCBBAA9988\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n";
+  const std::string other =
+      "0A1B2C3D\r\nFFEEDDCCBBAA9988\r\nbackup\r\nd:\\x.gho\r\n1\r\n\\windows\\Tovak\r\nstatus 0 \r\n";
   ASSERT_TRUE(WriteBytes(kRecord, other));
   ASSERT_TRUE(RememberKey(kKey));
   TovakApp app;

@@ -46,16 +46,12 @@ std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
   return names;
 }
 
-// The one name of eight hex digits in the payload folder.
+// The first line of the record beside the job: eight hex digits.
 std::string JobToken() {
-  std::string token;
-  for (const std::wstring& name : Names(L"C:\\boot\\qelv")) {
-    if (name.size() == 8 && name.find_first_not_of(L"0123456789ABCDEF") == std::wstring::npos) {
-      EXPECT_TRUE(token.empty()) << "two marks";
-      token = Narrow(name);
-    }
-  }
-  EXPECT_FALSE(token.empty()) << "no mark of the job's token";
+  const std::string record = ReadBytes(L"C:\\boot\\qelv\\job.txt").value_or("");
+  const std::string token = record.substr(0, record.find("\r\n"));
+  EXPECT_TRUE(token.size() == 8 && token.find_first_not_of("0123456789ABCDEF") == std::string::npos)
+      << record;
   return token;
 }
 
@@ -94,12 +90,15 @@ void SystemDrive::ExpectPreparedJob(const std::string& stateLine, const std::wst
   for (const wchar_t* name : kRootPayload) {
     EXPECT_TRUE(SameBytes(std::wstring(L"C:\\") + name, payload + name));
   }
-  // The image differs from the build's only in the token that the record beside the job names.
+  // The image differs from the build's only in the token that the record beside the job holds.
   const std::string token = JobToken();
-  std::vector<std::wstring> folder = {L"state.txt", script, Wide(token)};
+  std::vector<std::wstring> folder = {L"state.txt", script, L"job.txt"};
   const std::string operation = stateLine == "msback.bat" ? "backup" : "restore";
-  const std::string record = ReadBytes(L"C:\\boot\\qelv\\" + Wide(token)).value_or("");
+  const std::string record = ReadBytes(L"C:\\boot\\qelv\\job.txt").value_or("");
   EXPECT_NE(record.find("\r\n" + operation + "\r\n"), std::string::npos) << record;
+  // Where the runner leaves the completed record, which the next start reads.
+  EXPECT_NE(record.find("\r\n\\windows\\Tovak\r\n"), std::string::npos) << record;
+  EXPECT_NE(Attributes(L"C:\\windows\\Tovak") & FILE_ATTRIBUTE_DIRECTORY, 0u);
   // The key that the next start trusts a record by, where only administrators write; the
   // registry goes into the backup image, and the token must not.
   char remembered[64] = {};

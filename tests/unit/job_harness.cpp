@@ -52,6 +52,7 @@ JobHarness::JobHarness(bool payloadHasStandIns)
     : deployment(windows.platform(), payloadHasStandIns, SmallCatalogue()) {
   for (const PayloadFile& file : SmallCatalogue()) windows.AddResource(file.id, SmallPayload(file.name));
   windows.AddDrive('D');
+  windows.PutFolder("C:\\WINDOWS\\system32");
   windows.PutFile("C:\\boot.ini", kBootIni, kBootFileBits);
   windows.PutFile("C:\\ntldr", "system loader", kBootFileBits);
   windows.PutFile("C:\\bootfont.bin", "system font", kBootFileBits);
@@ -96,9 +97,10 @@ void Arrange(JobHarness& job, Layout layout) {
           w.PutFile(std::string("C:\\") + file.name, SmallPayload(file.name));
         }
       }
-      w.PutFile(std::string("C:\\boot\\qelv\\") + kPendingToken,
-                JobRecordText({kPendingToken, "0011223344556677", Operation::Restore,
-                               "d:\\Nusk\\Nusk.gho", 1}));
+      w.PutFile(std::string("C:\\boot\\qelv\\") + kJobRecordName,
+                JobRecordText({kPendingToken, kPendingKey, Operation::Restore,
+                               "d:\\Nusk\\Nusk.gho", 1, "\\WINDOWS\\Tovak"}));
+      w.PutMachineValue(kLastJobValue, kPendingKey);
       w.PutFile("C:\\boot\\qelv\\state.txt", "huifu.bat\r\n");
       w.PutFile("C:\\boot\\qelv\\huifu.bat", "Ghost.exe -clone\r\n");
       w.PutFile("C:\\msboot\\user.txt", "the user's boot folder");

@@ -112,6 +112,7 @@ std::string SmallPayload(const std::string& name);
 std::string DeployedPayload(const std::string& name, const std::string& token);
 // The token of the job that Layout::PendingJob left.
 constexpr char kPendingToken[] = "5EA1ED01";
+constexpr char kPendingKey[] = "0011223344556677";
 
 class FakeRestarter : public Restarter {
  public:

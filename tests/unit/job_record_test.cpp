@@ -19,9 +19,15 @@ std::string DeployedToken(sim::SimWindows& w, const std::string& imagePath) {
   const std::string token = bytes.substr(static_cast<std::size_t>(image.tokenOffset), kJobTokenLength);
   EXPECT_EQ(bytes, DeployedPayload("qelv.img", token));
   JobRecord record;
-  EXPECT_TRUE(ParseJobRecord(w.Bytes("C:\\boot\\qelv\\" + token), record)) << token;
+  EXPECT_TRUE(ParseJobRecord(w.Bytes("C:\\boot\\qelv\\job.txt"), record)) << token;
   EXPECT_EQ(record.token, token);
   EXPECT_EQ(record.imagePath, imagePath);
+  EXPECT_EQ(record.recordFolder, "\\WINDOWS\\Tovak");
+  // Names are public, even in a closed folder: the secrets live in bytes only.
+  for (const auto& [path, entry] : w.Take()) {
+    EXPECT_EQ(path.find(token), std::string::npos) << path;
+    EXPECT_EQ(path.find(record.key), std::string::npos) << path;
+  }
   EXPECT_EQ(record.prepared, w.Now());
   EXPECT_FALSE(record.completed);
   // The registry goes into a backup image: it holds the key, never the token.
@@ -38,7 +44,9 @@ TEST(JobRecord, EachJobCarriesAFreshTokenAndACancelTakesItsRecordAway) {
 
   w.QueueAnswer(MessageAnswer::Yes);
   OfferToCancelPendingJob(w.platform());
-  EXPECT_FALSE(w.Exists("C:\\boot\\qelv\\" + first));
+  EXPECT_FALSE(w.Exists("C:\\boot\\qelv\\job.txt"));
+  // A job that will never run has no result to wait for.
+  EXPECT_EQ(w.MachineValue(kLastJobValue), "");
 
   job.form.unloaded = false;
   job.form.path = "d:\\images\\sys.gho";
@@ -57,6 +65,10 @@ TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
        "写入任务记录失败："},
       {"the machine's value refused", [](sim::SimWindows& w) { w.SetMachineValuesFail(true); },
        "写入任务记录失败：拒绝访问。"},
+      {"the key written, its flush failed",
+       [](sim::SimWindows& w) { w.SetMachineFlushFails(true); }, "写入任务记录失败：拒绝访问。"},
+      {"the key made by somebody else", [](sim::SimWindows& w) { w.PlantMachineKey(); },
+       "写入任务记录失败：拒绝访问。"},
       {"the payload refused",
        [](sim::SimWindows& w) { w.FailOn(sim::Op::OpenForWriting, "C:\\boot\\qelv\\stage2", 5); },
        "写入启动文件失败：拒绝访问。"},
@@ -64,7 +76,7 @@ TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     JobHarness job;
-    job.windows.WriteMachineValue(kLastJobValue, "0BADCAFE");
+    job.windows.PutMachineValue(kLastJobValue, "0BADCAFE");
     c.arrange(job.windows);
     const sim::Snapshot before = job.windows.Take();
     job.Click();
@@ -77,7 +89,8 @@ TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
 
 TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
   const std::string written =
-      "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n";
+      "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n"
+      "\\WINNT\\Tovak\r\n";
   struct Case {
     const char* what;
     std::string text;
@@ -96,6 +109,11 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
       {"no key", "0A1B2C3D\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n", false, false, 0},
       {"another operation", "0A1B2C3D\r\n00112233445566AA\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false,
        false, 0},
+      {"no record folder", written.substr(0, written.find("\\WINNT")), false, false, 0},
+      {"a record folder DOS cannot name",
+       written.substr(0, written.find("\\WINNT")) + "\\Program Files\\Tovak\r\n", false, false, 0},
+      {"a record folder that a batch line would act on",
+       written.substr(0, written.find("\\WINNT")) + "\\WIN|NT\\Tovak\r\n", false, false, 0},
       {"a power cut's zeros", std::string(written.size(), '\0'), false, false, 0},
   };
   for (const Case& c : cases) {
@@ -108,6 +126,7 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
     EXPECT_EQ(record.operation, Operation::Backup);
     EXPECT_EQ(record.imagePath, "d:\\Nusk\\Nusk.gho");
     EXPECT_EQ(record.prepared, 133800000000000000u);
+    EXPECT_EQ(record.recordFolder, "\\WINNT\\Tovak");
     EXPECT_EQ(record.completed, c.completed);
     EXPECT_EQ(record.exitStatus, c.status);
     EXPECT_EQ(JobRecordText(record), c.text);

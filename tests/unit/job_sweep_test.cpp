@@ -91,7 +91,10 @@ struct Scenario {
 std::string WhatWasLost(const Scenario& scenario, const sim::Snapshot& before,
                         const sim::Snapshot& after) {
   for (const auto& [path, entry] : before) {
-    if (entry.folder || path.find('\\', 3) == std::string::npos) continue;
+    if (entry.folder || StartsWith(path, sim::kMachineKey) ||
+        path.find('\\', 3) == std::string::npos) {
+      continue;
+    }
     const bool inBoot = StartsWith(path, "C:\\boot\\"), inMsboot = StartsWith(path, "C:\\msboot\\");
     if (inBoot && scenario.JobOwnsBoot()) continue;
     std::vector<std::string> places = {path};
@@ -152,6 +155,16 @@ bool MovedBetweenBootFolders(const std::string& path, const sim::Snapshot& befor
     if (StartsWith(path, from) && before.count(to + path.substr(from.size()))) return true;
   }
   return false;
+}
+
+// The remembered key after a failure: the earlier one, or none once a pending job was cancelled.
+std::string WhatKeyChanged(const Scenario& scenario, const sim::Snapshot& before,
+                           const sim::Snapshot& after) {
+  const std::string key = std::string(sim::kMachineKey) + "LASTJOB";
+  const bool was = before.count(key), is = after.count(key);
+  if (was == is && (!is || before.at(key) == after.at(key))) return std::string();
+  if (!is && scenario.JobOwnsBoot()) return std::string();
+  return "the remembered key changed";
 }
 
 // Anything the job made that a failure on a healthy disk should have taken away again.
@@ -230,6 +243,10 @@ class JobSweep {
     }
     if (after.count("C:\\boot.superseded")) return "boot.superseded left behind";
     broken = WhatWasNotPutBack(scenario_, before, after, job.Errors()[0].text);
+    // A registry that refuses everything keeps the new key: nothing can put the earlier one back.
+    if (broken.empty() && fault_ != Fault::RefusedFrom) {
+      broken = WhatKeyChanged(scenario_, before, after);
+    }
     if (broken.empty() && fault_ == Fault::OneCall) broken = WhatWasLeftBehind(before, after);
     return broken;
   }

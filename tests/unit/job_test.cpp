@@ -39,7 +39,11 @@ TEST(Job, ABackupPreparesTheNextStart) {
   EXPECT_FALSE(w.Exists("C:\\boot\\g1ldr.bak"));
   EXPECT_FALSE(w.Exists("C:\\msboot"));
   // Nobody without rights may add or swap a file there before the restart.
-  EXPECT_TRUE(w.ClosedToOthers("C:\\boot") && w.ClosedToOthers("C:\\boot\\qelv"));
+  for (const char* folder : {"C:\\boot", "C:\\boot\\qelv", "C:\\WINDOWS\\Tovak"}) {
+    EXPECT_EQ(w.AccessOf(folder), sim::Access::JobOnly) << folder;
+    EXPECT_EQ(w.Owner(folder), Ownership::Trusted) << folder;
+  }
+  EXPECT_EQ(w.AccessOf("D:\\Nusk"), sim::Access::Images);
   EXPECT_EQ(w.Attributes("C:\\boot.ini") & kBootFileBits, 0u);
   EXPECT_EQ(Ini(job, "boot loader", "default"), "C:\\g1ldr");
   EXPECT_EQ(Ini(job, "boot loader", "timeout"), "0");
@@ -367,6 +371,31 @@ TEST(Job, BootFoldersAndBootFilesThatCannotBeTakenAreRefusedUntouched) {
          w.Delete("C:\\ntldr");
        },
        Failed("保存启动文件失败：系统找不到指定的文件。\r\n本次操作已撤销，启动文件已恢复原状。")},
+      // Users cannot make folders in the Windows folder, but a wrong one there must not be used.
+      {"a file where the record folder goes",
+       [](sim::SimWindows& w) { w.PutFile("C:\\WINDOWS\\Tovak", "somebody's"); },
+       Refused("“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，"
+               "再试一次。")},
+      {"a junction where the record folder goes",
+       [](sim::SimWindows& w) {
+         w.PutFolder("D:\\open");
+         w.PutJunction("C:\\WINDOWS\\Tovak", "D:\\open");
+       },
+       Refused("“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，"
+               "再试一次。")},
+      {"somebody else's record folder",
+       [](sim::SimWindows& w) {
+         w.PutFolder("C:\\WINDOWS\\Tovak");
+         w.SetOwner("C:\\WINDOWS\\Tovak", Ownership::Untrusted);
+       },
+       Refused("“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，"
+               "再试一次。")},
+      {"a Windows folder DOS cannot name",
+       [](sim::SimWindows& w) {
+         w.PutFolder("C:\\Windows XP\\system32");
+         w.SetSystemDirectory("C:\\Windows XP\\system32");
+       },
+       Refused("Windows 文件夹的路径在 DOS 下无法使用（要用 8.3 格式的英文名称），不能在这台机器上使用")},
       // Most systems but the Chinese ones have no font: the job's stays, as after a run.
       {"no bootfont.bin",
        [](sim::SimWindows& w) {

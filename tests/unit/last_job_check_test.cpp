@@ -12,12 +12,12 @@ namespace {
 
 constexpr std::uint64_t kPrepared = 133800000000000000u;  // 2024-12-30 02:40 UTC
 constexpr std::uint64_t kMinute = 600000000u;
-constexpr char kRecord[] = "C:\\tovakjob.txt";
+constexpr char kRecord[] = "C:\\WINDOWS\\Tovak\\tovakjob.txt";
 
 constexpr char kKey[] = "00112233445566AA";
 
 std::string Record(const char* key, Operation operation, const char* status) {
-  JobRecord record{"0A1B2C3D", key, operation, "d:\\Nusk\\Nusk.gho", kPrepared};
+  JobRecord record{"0A1B2C3D", key, operation, "d:\\Nusk\\Nusk.gho", kPrepared, "\\WINDOWS\\Tovak"};
   std::string text = JobRecordText(record);
   if (status) text += std::string("status ") + status + " \r\n";
   return text;
@@ -36,6 +36,7 @@ TEST(LastJobCheck, ShowsTheProgramsOwnRecordAndLeavesAnyOtherAlone) {
     std::int64_t imageMinutes;  // the image written this long after the job; INT64_MIN: none
     const char* title;  // null: no box, and the record and the token stay
     std::string text;
+    const char* place = kRecord;
   } cases[] = {
       {"a backup done", Record(kKey, Operation::Backup, "0"), kKey, 30, "提示", done},
       {"a backup whose DOS clock is a zone behind",
@@ -59,13 +60,16 @@ TEST(LastJobCheck, ShowsTheProgramsOwnRecordAndLeavesAnyOtherAlone) {
        kKey, 30, nullptr, ""},
       // A restore that succeeded leaves no record: the system is as the image had it.
       {"a restore that succeeded", "", kKey, 30, nullptr, ""},
+      // Users may create files in the root: only the closed folder is read.
+      {"the record in the root", Record(kKey, Operation::Backup, "0"), kKey, 30, nullptr, "",
+       "C:\\tovakjob.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     sim::SimWindows w;
     w.AddDrive('D');
-    if (!c.record.empty()) w.PutFile(kRecord, c.record);
-    if (c.remembered) w.WriteMachineValue(kLastJobValue, c.remembered);
+    if (!c.record.empty()) w.PutFile(c.place, c.record);
+    if (c.remembered) w.PutMachineValue(kLastJobValue, c.remembered);
     if (c.imageMinutes != INT64_MIN) {
       w.PutFile("D:\\Nusk\\Nusk.gho", std::string(1536, 'i'));
       w.SetWriteTime("D:\\Nusk\\Nusk.gho", kPrepared + c.imageMinutes * static_cast<std::int64_t>(kMinute));
@@ -98,7 +102,7 @@ namespace {
 TEST(LastJobCheck, ARecordThatCannotBeDeletedIsNotShownTwice) {
   sim::SimWindows w;
   w.PutFile(kRecord, Record(kKey, Operation::Restore, "1"));
-  w.WriteMachineValue(kLastJobValue, kKey);
+  w.PutMachineValue(kLastJobValue, kKey);
   w.FailOn(sim::Op::Delete, kRecord, error::kAccessDenied);
   ShowLastJobResult(w.platform());
   ShowLastJobResult(w.platform());

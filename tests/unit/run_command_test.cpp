@@ -95,10 +95,10 @@ TEST(RunCommand, EachCommandTellsItsOutcomeInLinesAndItsExitCode) {
       // The record stays for the window, which shows it once and deletes it.
       {"status, the last job's record",
        [](JobHarness& job) {
-         job.windows.PutFile("C:\\tovakjob.txt",
+         job.windows.PutFile("C:\\WINDOWS\\Tovak\\tovakjob.txt",
                              "0A1B2C3D\r\n00112233445566AA\r\nrestore\r\nd:\\Nusk\\Nusk.gho\r\n1\r\n"
-                             "status 7 \r\n");
-         job.windows.WriteMachineValue(kLastJobValue, "00112233445566AA");
+                             "\\WINDOWS\\Tovak\r\nstatus 7 \r\n");
+         job.windows.PutMachineValue(kLastJobValue, "00112233445566AA");
        },
        {"/status"}, ExitCode::Done,
        {"上次的恢复没有完成（Ghost 的退出代码是 7）。\r\n镜象文件：d:\\Nusk\\Nusk.gho",

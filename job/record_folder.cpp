@@ -1,0 +1,45 @@
+#include "job/record_folder.h"
+
+#include "job/job_messages.h"
+
+namespace tovak {
+namespace {
+
+enum class Place { Empty, Ours, Taken, Unknown };
+
+// Ours: a folder of its own, no junction into somebody else's, that an administrator made.
+Place LookAt(JobContext& job, const std::string& folder) {
+  FileSystem& files = job.platform.files;
+  const std::uint32_t attributes = files.GetAttributes(folder);
+  if (attributes == attr::kInvalid) {
+    return job.platform.lastError.Get() == error::kFileNotFound ? Place::Empty : Place::Unknown;
+  }
+  const bool ours = (attributes & attr::kDirectory) != 0 &&
+                    (attributes & attr::kReparsePoint) == 0 &&
+                    files.OwnerOf(folder) != Ownership::Untrusted;
+  return ours ? Place::Ours : Place::Taken;
+}
+
+}  // namespace
+
+bool PlanRecordFolder(JobContext& job, const std::string& folder, std::string& refusal) {
+  const Place place = LookAt(job, folder);
+  if (place == Place::Taken) {
+    refusal = messages::kRecordFolderTakenStart + folder + messages::kRecordFolderTakenEnd;
+  }
+  return place != Place::Unknown;
+}
+
+bool PrepareRecordFolder(JobContext& job, const std::string& folder) {
+  FileSystem& files = job.platform.files;
+  if (files.CreateClosedFolder(folder, FolderAccess::JobOnly)) {
+    job.rollback.Add(Rollback::Phase::Folders, [&files, folder] { files.RemoveFolder(folder); });
+    return true;
+  }
+  // Kept from an earlier job; made by somebody else in the instant since the plan, it is not ours.
+  const std::uint32_t why = job.platform.lastError.Get();
+  if (why != error::kAlreadyExists || LookAt(job, folder) != Place::Ours) return job.Fail(why);
+  return files.CloseToOthers(folder);
+}
+
+}  // namespace tovak
