@@ -65,13 +65,9 @@ bool RememberLastJob(JobContext& job, const std::string& key) {
 // holds the system's registry, password hashes among it. A folder the user picked keeps its own
 // list. Removed again on failure while it is still empty.
 bool PrepareImageFolder(JobContext& job, const std::string& folder) {
-  FileSystem& files = job.platform.files;
-  if (files.CreateClosedFolder(folder, FolderAccess::Images)) {
-    job.rollback.Add(Rollback::Phase::Folders, [&files, folder] { files.RemoveFolder(folder); });
-    return true;
-  }
+  if (job.MakeKeptFolder(folder, FolderAccess::Images)) return true;
   const std::uint32_t why = job.platform.lastError.Get();
-  const std::uint32_t attributes = files.GetAttributes(folder);
+  const std::uint32_t attributes = job.platform.files.GetAttributes(folder);
   return (attributes != attr::kInvalid && (attributes & attr::kDirectory) != 0) || job.Fail(why);
 }
 

@@ -10,4 +10,11 @@ bool JobContext::MakeClosedFolder(const std::string& path) {
   return true;
 }
 
+bool JobContext::MakeKeptFolder(const std::string& path, FolderAccess access) {
+  FileSystem& files = platform.files;
+  if (!files.CreateClosedFolder(path, access)) return false;
+  rollback.Add(Rollback::Phase::Folders, [&files, path] { files.RemoveFolder(path); });
+  return true;
+}
+
 }  // namespace tovak

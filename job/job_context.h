@@ -48,6 +48,9 @@ struct JobContext {
   // failed job removes it again, unless a boot file could not be put back: the folder may hold
   // its only copy.
   bool MakeClosedFolder(const std::string& path);
+  // The same for a folder that outlives the job (the image's, the record's): a failed job removes
+  // it again only while it is empty. The create's own error when anything is at its place.
+  bool MakeKeptFolder(const std::string& path, FolderAccess access);
   // Deletes a file whatever its attributes; true when it is gone.
   bool DeleteFile(const std::string& path) { return control.DeleteSingleFile(path, true); }
   // Fails the step with this code as the reason.

@@ -31,15 +31,11 @@ bool PlanRecordFolder(JobContext& job, const std::string& folder, std::string& r
 }
 
 bool PrepareRecordFolder(JobContext& job, const std::string& folder) {
-  FileSystem& files = job.platform.files;
-  if (files.CreateClosedFolder(folder, FolderAccess::JobOnly)) {
-    job.rollback.Add(Rollback::Phase::Folders, [&files, folder] { files.RemoveFolder(folder); });
-    return true;
-  }
+  if (job.MakeKeptFolder(folder, FolderAccess::JobOnly)) return true;
   // Kept from an earlier job; made by somebody else in the instant since the plan, it is not ours.
   const std::uint32_t why = job.platform.lastError.Get();
   if (why != error::kAlreadyExists || LookAt(job, folder) != Place::Ours) return job.Fail(why);
-  return files.CloseToOthers(folder);
+  return job.platform.files.CloseToOthers(folder);
 }
 
 }  // namespace tovak

@@ -342,6 +342,8 @@ TEST(Job, APutBackThatFailsKeepsItsCopyAndTheTextNamesIt) {
 
 // Layouts the job turns down before it changes anything, and one it now takes.
 TEST(Job, BootFoldersAndBootFilesThatCannotBeTakenAreRefusedUntouched) {
+  const Outcome kRecordFolderTaken = Refused(
+      "“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，再试一次。");
   struct Case {
     const char* what;
     std::function<void(sim::SimWindows&)> arrange;
@@ -374,22 +376,19 @@ TEST(Job, BootFoldersAndBootFilesThatCannotBeTakenAreRefusedUntouched) {
       // Users cannot make folders in the Windows folder, but a wrong one there must not be used.
       {"a file where the record folder goes",
        [](sim::SimWindows& w) { w.PutFile("C:\\WINDOWS\\Tovak", "somebody's"); },
-       Refused("“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，"
-               "再试一次。")},
+       kRecordFolderTaken},
       {"a junction where the record folder goes",
        [](sim::SimWindows& w) {
          w.PutFolder("D:\\open");
          w.PutJunction("C:\\WINDOWS\\Tovak", "D:\\open");
        },
-       Refused("“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，"
-               "再试一次。")},
+       kRecordFolderTaken},
       {"somebody else's record folder",
        [](sim::SimWindows& w) {
          w.PutFolder("C:\\WINDOWS\\Tovak");
          w.SetOwner("C:\\WINDOWS\\Tovak", Ownership::Untrusted);
        },
-       Refused("“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，"
-               "再试一次。")},
+       kRecordFolderTaken},
       {"a Windows folder DOS cannot name",
        [](sim::SimWindows& w) {
          w.PutFolder("C:\\Windows XP\\system32");
