@@ -14,6 +14,7 @@ enum class ExitCode {
   NotPutBack = 4,  // a step failed and a boot file is not back
   NoJob = 5,       // /cancel found no job
   JobPending = 6,  // /status found a job waiting
+  RestartRefused = 7,  // a job prepared, and Windows refused the restart /restart asked for
 };
 
 struct ExitCodeMeaning {
@@ -28,6 +29,7 @@ constexpr ExitCodeMeaning kExitCodes[] = {
     {ExitCode::NotPutBack, messages::kExitNotPutBack},
     {ExitCode::NoJob, messages::kExitNoJob},
     {ExitCode::JobPending, messages::kExitJobPending},
+    {ExitCode::RestartRefused, messages::kExitRestartRefused},
 };
 
 inline ExitCode ExitCodeOf(Outcome::Kind kind) {

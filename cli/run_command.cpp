@@ -24,11 +24,14 @@ ExitCode PrepareJob(const Command& command, Platform& platform, DriveMap& driveM
   }
   const bool backup = command.request.operation == Operation::Backup;
   out.WriteLine(backup ? messages::kBackupPrepared : messages::kRestorePrepared);
-  if (command.restart) {
+  if (!command.restart) return ExitCode::Done;
+  if (restarter.RestartWindows()) {
     out.WriteLine(messages::kRestarting);
-    restarter.RestartWindows();
+    return ExitCode::Done;
   }
-  return ExitCode::Done;
+  out.WriteLine(messages::kRestartRefused + platform.system.ErrorText(platform.lastError.Get()));
+  out.WriteLine(messages::kRestartByHand);
+  return ExitCode::RestartRefused;
 }
 
 // Tells what cannot be read, and that no job waits.

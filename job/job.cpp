@@ -61,6 +61,23 @@ bool RememberLastJob(JobContext& job, const std::string& key) {
   return system.WriteMachineValue(kLastJobValue, key);
 }
 
+// A backup's image file must not name a folder, nor its folder a file: Ghost would fail after the
+// restart, and the job would only have restarted the machine for nothing. False when the place
+// could not be looked at.
+bool ImagePlaceRefusal(JobContext& job, const std::string& path, bool imageFile,
+                       std::string& refusal) {
+  const std::string place = imageFile ? path : ImageFolder(path);
+  const std::uint32_t attributes = job.platform.files.GetAttributes(place);
+  if (attributes == attr::kInvalid) {
+    const std::uint32_t why = job.platform.lastError.Get();
+    return why == error::kFileNotFound || why == error::kPathNotFound;
+  }
+  if (((attributes & attr::kDirectory) != 0) == imageFile) {
+    refusal = "“" + place + (imageFile ? messages::kImageIsFolderEnd : messages::kImageFolderIsFileEnd);
+  }
+  return true;
+}
+
 // Made for the job when missing, readable by administrators and backup operators only: an image
 // holds the system's registry, password hashes among it. A folder the user picked keeps its own
 // list. Removed again on failure while it is still empty.
@@ -78,6 +95,8 @@ Job::Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment)
 
 Outcome Job::Prepare(const JobRequest& request) {
   const std::string& path = request.path;
+  // Every change would fail on the first write; nothing is tried.
+  if (!platform_.system.RunsAsAdministrator()) return Refused(messages::kNotAdministrator);
   if (!deployment_.Deployable()) return Refused(messages::kSandboxBuild);
   // Without the system drive every path of the job would be relative to the current folder.
   const std::string root = GetSystemDriveRoot(platform_.system);
@@ -132,6 +151,12 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
     const Presence image = line.imageFileMode ? job.File(path) : Presence::Absent;
     if (image == Presence::Unknown) return fail(messages::kStepImageCheck);
     if (image == Presence::Absent) return {Outcome::Kind::ImageMissing, messages::kFileMissing};
+  } else {
+    std::string refusal;
+    if (!ImagePlaceRefusal(job, path, line.imageFileMode, refusal)) {
+      return fail(messages::kStepImageCheck);
+    }
+    if (!refusal.empty()) return Refused(refusal);
   }
 
   BootFolderPlan plan;

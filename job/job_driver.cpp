@@ -41,7 +41,11 @@ void JobDriver::OnOkClick() {
                                                                 : messages::kRestartRestore;
     if (platform_.ui.ShowMessage(prompt, messages::kRestartTitle, MessageButtons::YesNo,
                                  MessageIcon::Information) == MessageAnswer::Yes) {
-      restarter_.RestartWindows();
+      if (!restarter_.RestartWindows()) {
+        const std::string why = platform_.system.ErrorText(platform_.lastError.Get());
+        platform_.ui.ShowMessage(messages::kRestartRefused + why + "\r\n" + messages::kRestartByHand,
+                                 messages::kErrorTitle, MessageButtons::Ok, MessageIcon::Critical);
+      }
     }
     return;
   }

@@ -12,6 +12,12 @@ constexpr const char* kFileMissing = "文件不存在请检查重新输入";
 constexpr const char* kRestartBackup = "现在马上重启备份吗？";
 constexpr const char* kRestartRestore = "现在马上重启恢复吗？";
 
+constexpr const char* kNotAdministrator =
+    "准备备份和恢复需要管理员权限，请用管理员帐户运行本程序";
+// A place the backup cannot write its image to.
+constexpr const char* kImageIsFolderEnd = "”是一个文件夹，不能作为镜象文件，请换一个文件名";
+constexpr const char* kImageFolderIsFileEnd = "”是一个文件，不能作为镜象文件夹，请换一个路径";
+
 // Paths the job cannot carry to the DOS side.
 constexpr const char* kSandboxBuild =
     "这个程序是在没有真正启动文件的情况下编译的，只能在 Wine 中试用，不能在真实的 Windows 上使用";
@@ -98,6 +104,8 @@ constexpr const char* kImageAtPath = "已有镜象文件：";
 constexpr const char* kBackupPrepared = "备份任务已准备好，下次启动电脑时会自动运行。";
 constexpr const char* kRestorePrepared = "恢复任务已准备好，下次启动电脑时会自动运行。";
 constexpr const char* kRestarting = "正在重启电脑。";
+constexpr const char* kRestartRefused = "Windows 没有重启：";
+constexpr const char* kRestartByHand = "任务已准备好，请手动重启电脑，下次启动时会自动运行。";
 constexpr const char* kUsage =
     "用法：\r\n"
     "  Tovak.exe /backup 镜象 [/z 3|6|9] [/multidisk] [/restart]\r\n"
@@ -124,5 +132,6 @@ constexpr const char* kExitFailed = "任务失败，已经撤销，启动文件�
 constexpr const char* kExitNotPutBack = "任务失败，有启动文件没能恢复原状，输出中有它的副本";
 constexpr const char* kExitNoJob = "/cancel：没有待执行的任务";
 constexpr const char* kExitJobPending = "/status：有待执行的任务";
+constexpr const char* kExitRestartRefused = "/restart：任务已准备好，但 Windows 拒绝了重启";
 
 }  // namespace tovak::messages

@@ -6,7 +6,8 @@ namespace tovak {
 class Restarter {
  public:
   virtual ~Restarter() = default;
-  virtual void RestartWindows() = 0;
+  // False, with the last error, when Windows refused the restart.
+  virtual bool RestartWindows() = 0;
 };
 
 }  // namespace tovak

@@ -47,9 +47,9 @@ void ShutDown::EnablePrivilege() {
   if (opened) system.CloseHandle(token);
 }
 
-void ShutDown::RestartWindows() {
+bool ShutDown::RestartWindows() {
   if (GetPlatformKind() == "NT") EnablePrivilege();
-  platform_.system.RequestExit(kReboot, kNoReason);
+  return platform_.system.RequestExit(kReboot, kNoReason);
 }
 
 }  // namespace tovak

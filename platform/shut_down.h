@@ -19,7 +19,7 @@ class ShutDown final : public Restarter {
   // failed step shows again after a later step that leaves it untouched.
   void EnablePrivilege();
   // Asks for the restart whatever the privilege steps reported; a refused restart goes unnoticed.
-  void RestartWindows() override;
+  bool RestartWindows() override;
 
  private:
   // The box for a step whose call left a last-error code.

@@ -41,6 +41,8 @@ class SystemServices {
   virtual bool DriveDevicePlace(const std::string& drive, DevicePlace& place) = 0;
   // Wine, not Windows, runs the program: ntdll exports wine_get_version.
   virtual bool RunningUnderWine() = 0;
+  // The program runs with the Administrators group enabled in its token (CheckTokenMembership).
+  virtual bool RunsAsAdministrator() = 0;
   // The system's own text for an error code (FormatMessage), without the trailing line break.
   virtual std::string ErrorText(std::uint32_t code) = 0;
   // Bytes from the system's random source (RtlGenRandom), which nobody can foresee.

@@ -54,6 +54,7 @@ struct Machine {
   std::uint32_t version;
   bool privilegeHeld = true;
   bool wine = false;
+  bool administrator = true;
   bool randomFails = false;
   std::uint64_t now = 133800000000000000u;  // the clock, as FILETIME counts (2024-12-30)
   std::map<std::string, std::string> machineValues;  // by NameKey

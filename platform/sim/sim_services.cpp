@@ -119,6 +119,8 @@ bool SimWindows::DriveDevicePlace(const std::string& drive, DevicePlace& place) 
 
 bool SimWindows::RunningUnderWine() { return state_->wine; }
 
+bool SimWindows::RunsAsAdministrator() { return state_->administrator; }
+
 bool SimWindows::RandomBytes(unsigned char* buffer, std::size_t size) {
   Machine& m = *state_;
   m.log.push_back("RandomBytes " + std::to_string(size));

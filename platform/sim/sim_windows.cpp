@@ -160,6 +160,8 @@ void SimWindows::SetFreeSpace(char drive, std::uint64_t bytes) {
 
 void SimWindows::SetRunningUnderWine(bool wine) { state_->wine = wine; }
 
+void SimWindows::SetAdministrator(bool administrator) { state_->administrator = administrator; }
+
 void SimWindows::SetRandomFails(bool fails) { state_->randomFails = fails; }
 
 void SimWindows::SetClock(std::uint64_t now) { state_->now = now; }

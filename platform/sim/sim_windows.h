@@ -115,6 +115,7 @@ class SimWindows final : public FileSystem,
   void SetCodePage(std::uint32_t codePage);  // 936, 1252, 932, ...
   void SetPrivilegeHeld(bool held);
   void SetRunningUnderWine(bool wine);  // false at first: a real Windows
+  void SetAdministrator(bool administrator);  // true at first
   void SetRandomFails(bool fails);  // RandomBytes fails with ERROR_NOT_ENOUGH_MEMORY
   // The clock, as FILETIME counts; files written from then on carry it. The user's time zone is
   // UTC here.
@@ -215,6 +216,7 @@ class SimWindows final : public FileSystem,
   std::string ErrorText(std::uint32_t code) override;
   bool DriveDevicePlace(const std::string& drive, DevicePlace& place) override;
   bool RunningUnderWine() override;
+  bool RunsAsAdministrator() override;
   bool RandomBytes(unsigned char* buffer, std::size_t size) override;
   std::uint64_t Now() override;
   std::string LocalTimeText(std::uint64_t time) override;

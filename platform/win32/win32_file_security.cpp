@@ -87,6 +87,12 @@ bool MakeClosedDescriptor(ClosedDescriptor& closed, DWORD rights, DWORD readRigh
          ::SetSecurityDescriptorControl(&closed.descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
 }
 
+bool IsAdministratorsMember() {
+  Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+  BOOL member = FALSE;
+  return admins && ::CheckTokenMembership(nullptr, admins.get(), &member) && member;
+}
+
 bool IsTrustedOwner(PSID owner) {
   Sid admins = NtSid(SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
   Sid system = NtSid(SECURITY_LOCAL_SYSTEM_RID);

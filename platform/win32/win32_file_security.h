@@ -28,6 +28,9 @@ struct ClosedDescriptor {
 };
 bool MakeClosedDescriptor(ClosedDescriptor& closed, DWORD rights, DWORD readRights = 0);
 
+// The process's token has the Administrators group enabled.
+bool IsAdministratorsMember();
+
 // Administrators, SYSTEM or the user running the program.
 bool IsTrustedOwner(PSID owner);
 

@@ -119,6 +119,11 @@ class Win32SystemServices final : public SystemServices {
     return ::ExitWindowsEx(flags, reserved) != 0;
   }
 
+  bool RunsAsAdministrator() override {
+    KeepLastError keep;
+    return IsAdministratorsMember();
+  }
+
   bool RunningUnderWine() override {
     KeepLastError keep;
     const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");

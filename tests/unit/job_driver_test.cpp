@@ -41,6 +41,19 @@ TEST(JobDriver, APreparedJobClosesTheWindowAndAsksToRestart) {
   }
 }
 
+// The user said Yes: a restart that Windows refuses is told, not taken for done.
+TEST(JobDriver, ARestartWindowsRefusesIsToldAndTheJobStays) {
+  JobHarness job;
+  job.restarter.refuses = true;
+  job.windows.QueueAnswer(MessageAnswer::Yes);
+  job.Click();
+  ASSERT_EQ(job.windows.Messages().size(), 2u);
+  EXPECT_EQ(job.windows.Messages()[1].text,
+            "Windows 没有重启：拒绝访问。\r\n任务已准备好，请手动重启电脑，下次启动时会自动运行。");
+  EXPECT_EQ(job.windows.Messages()[1].title, "错误");
+  EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\state.txt"), "msback.bat\r\n");
+}
+
 // Every other outcome gives the controls back and shows its text; a refusal sends the user to the
 // path, and a restore without its image keeps the wait caption, as the window always did.
 TEST(JobDriver, AJobNotPreparedGivesTheWindowBackWithItsText) {

@@ -116,8 +116,18 @@ constexpr char kPendingKey[] = "0011223344556677";
 
 class FakeRestarter : public Restarter {
  public:
-  void RestartWindows() override { ++restarts; }
+  explicit FakeRestarter(LastError& lastError) : lastError_(lastError) {}
+  // A refusal leaves the code Windows gives an account without the shutdown privilege's use.
+  bool RestartWindows() override {
+    ++restarts;
+    if (refuses) lastError_.Set(error::kAccessDenied);
+    return !refuses;
+  }
   int restarts = 0;
+  bool refuses = false;
+
+ private:
+  LastError& lastError_;
 };
 
 // One machine and one window; Click presses OK, Prepare runs the job without the window. A payload
@@ -135,7 +145,7 @@ struct JobHarness {
   FakeForm form;
   FakeDriveMap driveMap;
   PayloadDeployment deployment;
-  FakeRestarter restarter;
+  FakeRestarter restarter{windows};
   JobDriver driver{windows.platform(), form, driveMap, deployment, restarter};
 };
 

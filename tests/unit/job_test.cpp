@@ -71,7 +71,14 @@ TEST(Job, RefusedPathsChangeNothing) {
     std::string path;
     bool backup;
     const char* message;
+    std::function<void(sim::SimWindows&)> arrange = nullptr;
   } cases[] = {
+      {"d:\\Nusk", true, "准备备份和恢复需要管理员权限，请用管理员帐户运行本程序",
+       [](sim::SimWindows& w) { w.SetAdministrator(false); }},
+      {"d:\\Nusk\\Nusk.gho", true, "“d:\\Nusk\\Nusk.gho”是一个文件夹，不能作为镜象文件，请换一个文件名",
+       [](sim::SimWindows& w) { w.PutFolder("D:\\Nusk\\Nusk.gho"); }},
+      {"d:\\Nusk", true, "“d:\\Nusk”是一个文件，不能作为镜象文件夹，请换一个路径",
+       [](sim::SimWindows& w) { w.PutFile("D:\\Nusk", "a file"); }},
       {"c:\\Nusk", true, "备份和恢复操作不能在系统分区上"},
       {"C:\\Nusk\\Nusk.gho", false, "备份和恢复操作不能在系统分区上"},
       {"c:", true, "备份和恢复操作不能在系统分区上"},
@@ -93,6 +100,7 @@ TEST(Job, RefusedPathsChangeNothing) {
   };
   for (const Case& c : cases) {
     JobHarness job;
+    if (c.arrange) c.arrange(job.windows);
     const sim::Snapshot before = job.windows.Take();
     EXPECT_EQ(job.Prepare(c.backup ? Backup(c.path) : Restore(c.path)), Refused(c.message));
     EXPECT_EQ(job.windows.Take(), before) << c.path;

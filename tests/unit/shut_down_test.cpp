@@ -79,6 +79,7 @@ class FailingToken : public SystemServices {
   bool RandomBytes(unsigned char* buffer, std::size_t size) override {
     return w_.RandomBytes(buffer, size);
   }
+  bool RunsAsAdministrator() override { return w_.RunsAsAdministrator(); }
   std::uint64_t Now() override { return w_.Now(); }
   std::string LocalTimeText(std::uint64_t time) override { return w_.LocalTimeText(time); }
   bool ReadMachineValue(const std::string& name, std::string& value) override {
