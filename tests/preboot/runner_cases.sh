@@ -10,12 +10,24 @@ drive_token() {  # drive folder
 # Where the runner leaves the completed record: the folder that line 6 of the mark names.
 record_folder=windows/Tovak
 
-# Changes to a prepared drive, one a case.
+# Changes to a prepared drive, one a case: the drive's folder, then qelv.img as the build made it.
 drive_as_prepared() { :; }
 drive_without_ghost() { rm "$1/boot/qelv/ghost.exe"; }
 drive_without_token() { rm "$1/boot/qelv/job.txt"; }
 # Somebody's copy of a job's files, without a token of any job.
 drive_planted() { drive_without_token "$@"; }
+# Somebody's job made from every name that the system drive's job folder shows to users: the
+# payload with its public bytes (the image as the build made it, without this job's token), every
+# other file the planter's own, and a job of the planter's that would show if it ran.
+drive_copies_every_name() {  # drive folder, qelv.img as the build made it
+  local file
+  cp "$2" "$1/boot/qelv/qelv.img"
+  while IFS= read -r -d '' file; do
+    [[ " ${catalogue[*]} " == *" ${file##*/} "* ]] || printf '%s\r\n' "${file##*/}" > "$file"
+  done < <(find "$1/boot" -type f -print0)
+  printf 'msback.bat\r\n' > "$1/boot/qelv/state.txt"
+  printf 'ghost.exe -planted\r\n' > "$1/boot/qelv/MsBack.bat"
+}
 # The imaging program fails with this status (the double reads it from A:\GHOSTRC).
 drive_ghost_fails() {
   printf '12\r\n' > "$1/ghostrc" && mcopy -i "$1/boot/qelv/qelv.img" "$1/ghostrc" ::/GHOSTRC &&
@@ -45,6 +57,7 @@ runner_cases=(
   'no drive holds the token|backup without_token|-|prompt|-|Z:\ S=234 W=123'
   'a planted job on a later drive|backup as_prepared|restore planted|restart|C|'
   'a job of another preparation on a later drive|backup as_prepared|restore as_prepared|restart|C|'
+  'a planted job on a later drive that copies every name|backup as_prepared|backup copies_every_name|restart|C|'
   'two drives hold the token|restore as_prepared|restore as_prepared|restart|D|'
   'the folder for the record is missing|backup without_record_folder|-|restart|C|'
   'no boot\bootfont.bak|backup without_bootfont|-|restart|C|'
@@ -79,7 +92,7 @@ runner_drive() {  # drives of the end-to-end tests, job and change, folder of th
   cp "$4" "$folder/boot/qelv/qelv.img"
   printf '%s' "$token" | dd of="$folder/boot/qelv/qelv.img" bs=1 conv=notrunc status=none \
     seek="$(cat "$(dirname "$4")/token-offset.txt")"
-  "drive_$change" "$folder" && pack_drive "$folder" "$src.attrib" "$5" && cp "$5" "$5.before"
+  "drive_$change" "$folder" "$4" && pack_drive "$folder" "$src.attrib" "$5" && cp "$5" "$5.before"
 }
 
 # The first line of a file without its line end.
