@@ -26,6 +26,8 @@ firstln a:\m4.txt 0123ABCD
 if not errorlevel 1 set F6=yes
 firstln a:\m5.txt 0123ABCD
 if not errorlevel 1 set F7=yes
+firstln a:\m6.txt 0123ABCD
+if not errorlevel 1 set F8=yes
 attrib +r +h a:\t\*.*
 attrib -h +s a:\t\b.txt
 attrib -a a:\t\b.txt

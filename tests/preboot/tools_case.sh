@@ -6,10 +6,12 @@
 tools_lines='first\r\nsecond\n\r\nfourth'
 
 # firstln's files: name|bytes (printf %b). M1 ends its line with CR LF and M2 with LF; M3 is
-# shorter than the text asked for, M4 longer than the limit, M5 has what a shell would act on.
+# shorter than the text asked for and M6 longer, M4 longer than the limit, M5 has what a shell
+# would act on.
 tools_marks=(
   'M1.TXT|0123ABCD\r\nkey\r\n' 'M2.TXT|0123ABCD\nkey' 'M3.TXT|0123ABC\r\n'
   "M4.TXT|0123ABCD$(printf '0%.0s' {1..200})\r\n" 'M5.TXT|0123ABCD" | echo y>a:\\t\\c.txt\r\n'
+  'M6.TXT|0123ABCDE\r\n'
 )
 
 # The variables afterwards (L3, set to an empty line, is gone; upper-case names, one entry each;
