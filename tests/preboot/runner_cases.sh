@@ -120,8 +120,8 @@ check_undone() {  # what, disk, the drive as packed, the drive before the job, t
   local what=$1 disk=$2 src=$3 before=$4 name expected=() font=$3/bootfont.bin g1ldr=$3/g1ldr
   for name in BOOT.INI BOOTFONT.BIN G1LDR NTLDR; do expected+=("ASHR $name"); done
   [[ -d $src/msboot ]] && expected+=("SHR BOOT")
-  local top=${record_folder%%/*}
-  [[ -d $src/$top ]] && expected+=("- ${top^^}")
+  local top=${record_folder%%/*}  # the record's folder stays as it was
+  [[ -d $src/$top ]] && expected+=("$(drive_entries "$disk.before" "" | grep -x "[^ ]* ${top^^}")")
   expect_eq "$what: root entries" "$(drive_entries "$disk" "")" "$(printf '%s\n' "${expected[@]}" | sort)"
   expect "$what: boot.ini is the one before the job" same_file "$disk" boot.ini "$before/boot.ini"
   [[ -f $src/boot/bootfont.bak ]] && font=$before/bootfont.bin
