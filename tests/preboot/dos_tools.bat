@@ -11,6 +11,23 @@ strings l5=read a:\lines.txt,5
 set NOFILE=kept
 strings nofile=read a:\none.txt,1
 strings dflt=read a:\lines.txt
+rem firstln: Fn=yes when the first line of the file is the text asked for.
+firstln a:\m1.txt 0123ABCD
+if not errorlevel 1 set F1=yes
+firstln a:\m1.txt 0123ABCE
+if not errorlevel 1 set F2=yes
+firstln a:\none.txt 0123ABCD
+if not errorlevel 1 set F3=yes
+firstln a:\m2.txt 0123ABCD
+if not errorlevel 1 set F4=yes
+firstln a:\m3.txt 0123ABCD
+if not errorlevel 1 set F5=yes
+firstln a:\m4.txt 0123ABCD
+if not errorlevel 1 set F6=yes
+firstln a:\m5.txt 0123ABCD
+if not errorlevel 1 set F7=yes
+firstln a:\m6.txt 0123ABCD
+if not errorlevel 1 set F8=yes
 attrib +r +h a:\t\*.*
 attrib -h +s a:\t\b.txt
 attrib -a a:\t\b.txt

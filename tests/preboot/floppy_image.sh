@@ -9,12 +9,13 @@ floppy_bpb=(
   '0x24|1|0|drive number' '0x26|1|41|extended boot signature 29h'
 )
 
-floppy_names=(IO.SYS MSDOS.SYS COMMAND.COM CONFIG.SYS AUTOEXEC.BAT HIMEM.SYS XMSDSK.EXE TW.EXE NTFS.DAT
-  CTMOUSE.EXE ATTRIB.COM STRINGS.COM RESTART.COM DELTREE.COM OFF.COM EMM386.EXE FIND.EXE MSCDEX.EXE
-  VIDE-CDD.SYS WBOOT.COM)
+floppy_names=(IO.SYS MSDOS.SYS COMMAND.COM CONFIG.SYS AUTOEXEC.BAT JOBDRIVE.BAT HIMEM.SYS XMSDSK.EXE
+  TW.EXE NTFS.DAT CTMOUSE.EXE ATTRIB.COM STRINGS.COM FIRSTLN.COM RESTART.COM DELTREE.COM OFF.COM
+  EMM386.EXE FIND.EXE MSCDEX.EXE VIDE-CDD.SYS WBOOT.COM)
 
 # The image's tools made from our own source: name in the image|source in payload/preboot.
-our_tools=('RESTART.COM|restart.asm' 'ATTRIB.COM|attrib.asm' 'STRINGS.COM|strings.asm')
+our_tools=('RESTART.COM|restart.asm' 'ATTRIB.COM|attrib.asm' 'STRINGS.COM|strings.asm'
+  'FIRSTLN.COM|firstln.asm')
 
 root_dir_offset=$((0x2600))  # sectors 1 + 2 * 9
 

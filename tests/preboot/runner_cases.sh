@@ -2,17 +2,32 @@
 # Wine (tests/e2e/run keeps them): one boot per case, from GRUB to the restart or the prompt, then
 # the drives read back. Screens go to build/preboot/CASE.png.
 
-# The token of a prepared drive: the name of its mark beside the job.
+# The token of a prepared drive: the first line of its mark, the job's record.
 drive_token() {  # drive folder
-  find "$1/boot/qelv" -maxdepth 1 -regextype posix-extended -regex '.*/[0-9A-F]{8}' -printf '%f\n'
+  first_line "$1/boot/qelv/job.txt"
 }
 
-# Changes to a prepared drive, one a case.
+# Where the runner leaves the completed record: the folder that line 6 of the mark names.
+record_folder=windows/Tovak
+
+# Changes to a prepared drive, one a case: the drive's folder, then qelv.img as the build made it.
 drive_as_prepared() { :; }
 drive_without_ghost() { rm "$1/boot/qelv/ghost.exe"; }
-drive_without_token() { rm "$1/boot/qelv/$(drive_token "$1")"; }
+drive_without_token() { rm "$1/boot/qelv/job.txt"; }
 # Somebody's copy of a job's files, without a token of any job.
 drive_planted() { drive_without_token "$@"; }
+# Somebody's job made from every name that the system drive's job folder shows to users: the
+# payload with its public bytes (the image as the build made it, without this job's token), every
+# other file the planter's own, and a job of the planter's that would show if it ran.
+drive_copies_every_name() {  # drive folder, qelv.img as the build made it
+  local file
+  cp "$2" "$1/boot/qelv/qelv.img"
+  while IFS= read -r -d '' file; do
+    [[ " ${catalogue[*]} " == *" ${file##*/} "* ]] || printf '%s\r\n' "${file##*/}" > "$file"
+  done < <(find "$1/boot" -type f -print0)
+  printf 'msback.bat\r\n' > "$1/boot/qelv/state.txt"
+  printf 'ghost.exe -planted\r\n' > "$1/boot/qelv/MsBack.bat"
+}
 # The imaging program fails with this status (the double reads it from A:\GHOSTRC).
 drive_ghost_fails() {
   printf '12\r\n' > "$1/ghostrc" && mcopy -i "$1/boot/qelv/qelv.img" "$1/ghostrc" ::/GHOSTRC &&
@@ -27,6 +42,7 @@ drive_without_script() { rm "$1/boot/qelv/MsBack.bat"; }
 drive_without_bootfont() { rm "$1/boot/bootfont.bak"; }
 drive_with_msboot() { mkdir "$1/msboot" && printf 'an earlier boot folder\r\n' > "$1/msboot/keep.txt"; }
 drive_with_g1ldr() { printf 'an earlier g1ldr\r\n' > "$1/boot/g1ldr.bak"; }
+drive_without_record_folder() { rm -r "${1:?}/${record_folder%%/*}"; }
 
 # case|C: (the job prepared, the change)|D: ("-": no second disk)|how the boot ends|the drive whose
 # job script the imaging program runs|what the prompt probe sees
@@ -41,7 +57,9 @@ runner_cases=(
   'no drive holds the token|backup without_token|-|prompt|-|Z:\ S=234 W=123'
   'a planted job on a later drive|backup as_prepared|restore planted|restart|C|'
   'a job of another preparation on a later drive|backup as_prepared|restore as_prepared|restart|C|'
+  'a planted job on a later drive that copies every name|backup as_prepared|backup copies_every_name|restart|C|'
   'two drives hold the token|restore as_prepared|restore as_prepared|restart|D|'
+  'the folder for the record is missing|backup without_record_folder|-|restart|C|'
   'no boot\bootfont.bak|backup without_bootfont|-|restart|C|'
   'msboot present|backup with_msboot|-|restart|C|'
   'boot\g1ldr.bak present|backup with_g1ldr|-|restart|C|'
@@ -74,42 +92,48 @@ runner_drive() {  # drives of the end-to-end tests, job and change, folder of th
   cp "$4" "$folder/boot/qelv/qelv.img"
   printf '%s' "$token" | dd of="$folder/boot/qelv/qelv.img" bs=1 conv=notrunc status=none \
     seek="$(cat "$(dirname "$4")/token-offset.txt")"
-  "drive_$change" "$folder" && pack_drive "$folder" "$src.attrib" "$5" && cp "$5" "$5.before"
+  "drive_$change" "$folder" "$4" && pack_drive "$folder" "$src.attrib" "$5" && cp "$5" "$5.before"
 }
 
 # The first line of a file without its line end.
 first_line() { head -n 1 "$1" | tr -d '\r'; }
 
-# The record that the runner leaves in the root of a drive whose job ran: the job's own, with the
-# imaging program's exit status; none after a restore that succeeded.
+# The record that the runner leaves in the record's folder of a drive whose job ran: the job's
+# own, with the imaging program's exit status; none after a restore that succeeded, nor without
+# the folder.
 expected_record() {  # the drive as packed
-  local job status=0 token
+  local job status=0
+  [[ -d $1/$record_folder ]] || return 0
   job=$(first_line "$1/boot/qelv/state.txt")
   [[ $job == msback.bat || $job == huifu.bat ]] || return 0
   if [[ -f $1/boot/qelv/qelv.img ]] && mtype -i "$1/boot/qelv/qelv.img" ::/GHOSTRC > "$1.rc" 2>/dev/null; then
     status=$(first_line "$1.rc")
   fi
   [[ $job == msback.bat || $status != 0 ]] || return 0
-  token=$(drive_token "$1")
-  cat "$1/boot/qelv/$token"
+  cat "$1/boot/qelv/job.txt"
   printf 'status %s \r\n' "$status"
 }
 
 # A drive whose job ran: the boot files as before the job, the folders gone, the root protected,
-# and the job's record beside them.
+# and the job's record in its folder.
 check_undone() {  # what, disk, the drive as packed, the drive before the job, the record expected
   local what=$1 disk=$2 src=$3 before=$4 name expected=() font=$3/bootfont.bin g1ldr=$3/g1ldr
   for name in BOOT.INI BOOTFONT.BIN G1LDR NTLDR; do expected+=("ASHR $name"); done
-  [[ -z $5 ]] || expected+=("A TOVAKJOB.TXT")
   [[ -d $src/msboot ]] && expected+=("SHR BOOT")
+  local top=${record_folder%%/*}  # the record's folder stays as it was
+  [[ -d $src/$top ]] && expected+=("$(drive_entries "$disk.before" "" | grep -x "[^ ]* ${top^^}")")
   expect_eq "$what: root entries" "$(drive_entries "$disk" "")" "$(printf '%s\n' "${expected[@]}" | sort)"
   expect "$what: boot.ini is the one before the job" same_file "$disk" boot.ini "$before/boot.ini"
   [[ -f $src/boot/bootfont.bak ]] && font=$before/bootfont.bin
   expect "$what: bootfont.bin is ${font#"$src"/}" same_file "$disk" bootfont.bin "$font"
   expect "$what: ntldr is the deployed one" same_file "$disk" ntldr "$src/ntldr"
+  local record=()
+  [[ -z $5 ]] || record=("A $record_folder/TOVAKJOB.TXT")
+  expect_eq "$what: the record's folder" "$(drive_entries "$disk" "$record_folder/")" \
+    "$(printf '%s\n' "${record[@]}" | tr a-z A-Z)"
   if [[ -n $5 ]]; then
     expect "$what: tovakjob.txt is the job's record with the exit status" \
-      same_file "$disk" tovakjob.txt <(printf '%s' "$5")
+      same_file "$disk" "$record_folder/tovakjob.txt" <(printf '%s' "$5")
   fi
   [[ -f $src/boot/g1ldr.bak ]] && g1ldr=$src/boot/g1ldr.bak
   expect "$what: g1ldr is ${g1ldr#"$src"/}" same_file "$disk" g1ldr "$g1ldr"
@@ -126,13 +150,14 @@ same_file() {  # disk image, path, expected bytes
   drive_file "$1" "$2" "$1.file" && cmp -s "$1.file" "$3"
 }
 
-# The drive that holds the job: of those with boot\qelv\ghost.exe and the mark of the token that
-# the booted image (C:'s) carries, the one with the later letter.
+# The drive that holds the job: of those with boot\qelv\ghost.exe and a mark whose first line is
+# the token that the booted image (C:'s) carries, the one with the later letter.
 job_drive() {  # disks by letter...
-  local letter=C disk found= token
+  local letter=C disk found= token mark
   token=$(cat "$1.token")
   for disk; do
-    [[ -f $disk.d/boot/qelv/ghost.exe && -f $disk.d/boot/qelv/$token ]] && found=$letter
+    mark=$(first_line "$disk.d/boot/qelv/job.txt" 2>/dev/null)
+    [[ -f $disk.d/boot/qelv/ghost.exe && $mark == "$token" ]] && found=$letter
     letter=D
   done
   echo "$found"

@@ -36,9 +36,9 @@ runner_order=(
   '5|tw.exe z:\' '5|tw /n3 /np'
   '6|ntfs.dat z:\ntfs.exe' '6|z:' '6|ntfs.exe -y' '6|NTFSPRO.EXE' '6|del ntfs.exe'
   '7|ctmouse.exe z:\' '7|ctmouse' '7|attrib.com z:\' '7|deltree.com z:\' '7|strings.com z:\'
-  '7|off.com z:\' '7|restart.com z:\'
-  '8|for %%b in (%drv%) do if exist %%b:\boot\qelv\%tok% if exist %%b:\boot\qelv\ghost.exe set s=%%b'
-  '9|strings w=read %s%:\boot\qelv\state.txt,1'
+  '7|firstln.com z:\' '7|off.com z:\' '7|restart.com z:\'
+  '8|for %%b in (%drv%) do call a:\jobdrive.bat %%b'
+  '9|strings w=read %s%:\boot\qelv\state.txt,1' '9|strings r=read %s%:\boot\qelv\job.txt,6'
   '10|if exist %s%:\boot\qelv\%w% copy %s%:\boot\qelv\%w% z:\' '10|copy %s%:\boot\qelv\ghost.exe z:\'
   '11|if exist %s%:\boot\boot.bak del %s%:\boot.ini'
   '11|if exist %s%:\boot\boot.bak copy %s%:\boot\boot.bak %s%:\boot.ini'
@@ -82,6 +82,9 @@ test_runner() {  # payload folder, work folder, source of AUTOEXEC.BAT
   iconv -f CP936 -t UTF-8 "$bat" | tr -d '\r' > "$utf8"
   expect "AUTOEXEC.BAT is its source in code page 936" cmp -s "$utf8" "$3"
   check_runner_order "$utf8"
+  image_file "$1/qelv.img" JOBDRIVE.BAT "$2/jobdrive"
+  expect "JOBDRIVE.BAT is its source with CR LF" \
+    cmp -s "$2/jobdrive" <(sed 's/$/\r/' "${3%/*}/JOBDRIVE.BAT")
 
   local eq25 eq40 in23 in16
   eq25=$(printf '=%.0s' {1..25}) eq40=$(printf '=%.0s' {1..40})
