@@ -15,6 +15,7 @@ enum class ExitCode {
   NoJob = 5,       // /cancel found no job
   JobPending = 6,  // /status found a job waiting
   RestartRefused = 7,  // a job prepared, and Windows refused the restart /restart asked for
+  LastJobFailed = 8,   // /status: the last job's record tells of a failure, and no job waits
 };
 
 struct ExitCodeMeaning {
@@ -30,6 +31,7 @@ constexpr ExitCodeMeaning kExitCodes[] = {
     {ExitCode::NoJob, messages::kExitNoJob},
     {ExitCode::JobPending, messages::kExitJobPending},
     {ExitCode::RestartRefused, messages::kExitRestartRefused},
+    {ExitCode::LastJobFailed, messages::kExitLastJobFailed},
 };
 
 inline ExitCode ExitCodeOf(Outcome::Kind kind) {

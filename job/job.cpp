@@ -5,6 +5,7 @@
 
 #include "job/boot_files.h"
 #include "job/boot_folder.h"
+#include "job/image_file_info.h"
 #include "job/job_context.h"
 #include "job/job_messages.h"
 #include "job/job_record.h"
@@ -76,6 +77,22 @@ bool ImagePlaceRefusal(JobContext& job, const std::string& path, bool imageFile,
     refusal = "“" + place + (imageFile ? messages::kImageIsFolderEnd : messages::kImageFolderIsFileEnd);
   }
   return true;
+}
+
+// What is at the image path before the job: the next start tells this job's image from an earlier
+// one by it. False when the path could not be looked at.
+bool NoteImageBefore(Platform& platform, JobRecord& record) {
+  const std::uint32_t attributes = platform.files.GetAttributes(record.imagePath);
+  if (attributes == attr::kInvalid) {
+    const std::uint32_t why = platform.lastError.Get();
+    return why == error::kFileNotFound || why == error::kPathNotFound;
+  }
+  if ((attributes & attr::kDirectory) != 0) return true;
+  ImageFileInfo image;
+  record.imageWasThere = ReadImageFileInfo(platform, record.imagePath, image);
+  record.sizeBefore = image.size;
+  record.writtenBefore = image.written;
+  return record.imageWasThere;
 }
 
 // Made for the job when missing, readable by administrators and backup operators only: an image
@@ -171,6 +188,7 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
   JobRecord record{std::string(), std::string(), request.operation,
                    ImageFilePath(path, line.imageFileMode), platform_.system.Now(),
                    recordPlace.fromRoot};
+  if (!NoteImageBefore(platform_, record)) return fail(messages::kStepImageCheck);
   if (!MakeJobTokenAndKey(platform_.system, record)) return fail(messages::kStepRecord);
 
   // Everything the next start needs is written and on the disk before the root changes, and

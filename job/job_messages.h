@@ -92,6 +92,8 @@ constexpr const char* kLastRestoreFailed = "上次的恢复没有完成";
 constexpr const char* kExitStatusStart = "（Ghost 的退出代码是 ";
 constexpr const char* kExitStatusEnd = "）。";
 constexpr const char* kNoImageWritten = "，但没有找到这次备份写入的镜象文件";
+constexpr const char* kLastBackupNoNewImage = "上次的备份没有写入新的镜象";
+constexpr const char* kEarlierImage = "这个位置上的镜象文件是以前的，不是这次备份写入的。";
 constexpr const char* kImageFileLabel = "镜象文件：";
 constexpr const char* kImageSizeLabel = "大小：";
 constexpr const char* kImageTimeLabel = "时间：";
@@ -133,5 +135,6 @@ constexpr const char* kExitNotPutBack = "任务失败，有启动文件没能恢
 constexpr const char* kExitNoJob = "/cancel：没有待执行的任务";
 constexpr const char* kExitJobPending = "/status：有待执行的任务";
 constexpr const char* kExitRestartRefused = "/restart：任务已准备好，但 Windows 拒绝了重启";
+constexpr const char* kExitLastJobFailed = "/status：上次的任务没有完成，原因见输出（有待执行的任务时仍是 6）";
 
 }  // namespace tovak::messages

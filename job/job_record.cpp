@@ -10,6 +10,7 @@ namespace {
 const char kBackup[] = "backup";
 const char kRestore[] = "restore";
 const char kStatus[] = "status ";
+const char kNoImage[] = "none";
 
 bool IsHex(const std::string& text, std::size_t length) {
   return text.size() == length && text.find_first_not_of("0123456789ABCDEF") == std::string::npos;
@@ -88,36 +89,46 @@ std::string JobRecordText(const JobRecord& record) {
   std::string text = record.token + "\r\n" + record.key + "\r\n" +
                      (record.operation == Operation::Backup ? kBackup : kRestore) + "\r\n" +
                      record.imagePath + "\r\n" + std::to_string(record.prepared) + "\r\n" +
-                     record.recordFolder + "\r\n";
+                     record.recordFolder + "\r\n" +
+                     (record.imageWasThere ? std::to_string(record.sizeBefore) + " " +
+                                                 std::to_string(record.writtenBefore)
+                                           : kNoImage) +
+                     "\r\n";
   if (record.completed) text += kStatus + std::to_string(record.exitStatus) + " \r\n";
   return text;
 }
 
 bool ParseJobRecord(const std::string& text, JobRecord& record) {
   // Every line ends in CR LF; DOS's echo leaves a blank before it.
-  std::string line[7];
+  std::string line[8];
   int count = 0;
   for (std::size_t start = 0; start < text.size(); ++count) {
     const std::size_t end = text.find("\r\n", start);
-    if (count == 7 || end == std::string::npos) return false;
+    if (count == 8 || end == std::string::npos) return false;
     line[count] = text.substr(start, end - start);
     if (!line[count].empty() && line[count].back() == ' ') line[count].pop_back();
     start = end + 2;
   }
-  std::uint64_t prepared = 0, status = 0;
+  std::uint64_t prepared = 0, status = 0, size = 0, written = 0;
   const bool backup = line[2] == kBackup;
-  if (count < 6 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
+  const std::size_t blank = line[6].find(' ');
+  const bool imageWasThere = line[6] != kNoImage;
+  if (count < 7 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
       (!backup && line[2] != kRestore) || line[3].empty() ||
-      !ReadNumber(line[4], UINT64_MAX, prepared) || !IsPlainDosPath(line[5])) {
+      !ReadNumber(line[4], UINT64_MAX, prepared) || !IsPlainDosPath(line[5]) ||
+      (imageWasThere && (blank == std::string::npos ||
+                         !ReadNumber(line[6].substr(0, blank), UINT64_MAX, size) ||
+                         !ReadNumber(line[6].substr(blank + 1), UINT64_MAX, written)))) {
     return false;
   }
-  const bool completed = count == 7;
-  if (completed && (line[6].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
-                    !ReadNumber(line[6].substr(sizeof kStatus - 1), 255, status))) {
+  const bool completed = count == 8;
+  if (completed && (line[7].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
+                    !ReadNumber(line[7].substr(sizeof kStatus - 1), 255, status))) {
     return false;
   }
-  record = JobRecord{line[0],  line[1],   backup ? Operation::Backup : Operation::Restore,
-                     line[3],  prepared,  line[5],
+  record = JobRecord{line[0],  line[1],       backup ? Operation::Backup : Operation::Restore,
+                     line[3],  prepared,      line[5],
+                     imageWasThere, size,     written,
                      completed, static_cast<int>(status)};
   return true;
 }

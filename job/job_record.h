@@ -38,6 +38,11 @@ struct JobRecord {
   std::string imagePath;      // the image file, as Windows names it
   std::uint64_t prepared = 0;  // when the job was prepared, as FILETIME counts
   std::string recordFolder;   // from the system drive's root as DOS names it, "\WINDOWS\Tovak"
+  // The image file that was at the path before the job, if any: an unchanged one after the job is
+  // an earlier image, not this job's.
+  bool imageWasThere = false;
+  std::uint64_t sizeBefore = 0;
+  std::uint64_t writtenBefore = 0;  // as FILETIME counts
   bool completed = false;     // the runner added the imaging program's exit status
   int exitStatus = 0;
 };
@@ -50,7 +55,8 @@ bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record);
 bool FindRecordFolder(SystemServices& system, std::string& folder, std::string& fromRoot);
 
 // Lines ending in CR LF: the token, the key, "backup" or "restore", the image path, the time
-// prepared, the record folder; the runner adds "status N" and a blank.
+// prepared, the record folder, the image before the job ("none", or its size and time); the runner
+// adds "status N" and a blank.
 std::string JobRecordText(const JobRecord& record);
 // False for anything else, such as a record cut short or written by somebody else's hand.
 bool ParseJobRecord(const std::string& text, JobRecord& record);

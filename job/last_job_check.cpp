@@ -9,10 +9,6 @@
 namespace tovak {
 namespace {
 
-// The DOS clock runs on local time and nothing tells the NTFS tool the zone: an image written just
-// after the job may carry a time up to a zone's offset before it.
-constexpr std::uint64_t kClockSlack = 14ull * 60 * 60 * 10000000;
-
 std::string ExitStatus(const JobRecord& record, const char* more = "") {
   return messages::kExitStatusStart + std::to_string(record.exitStatus) + more +
          messages::kExitStatusEnd;
@@ -25,10 +21,17 @@ std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
   if (record.operation == Operation::Restore) {
     return messages::kLastRestoreFailed + ExitStatus(record) + "\r\n" + imageLine;
   }
+  // Not what was there before the job: the DOS clock knows no time zone, so an image's time says
+  // nothing of when it was written, but an earlier image left alone keeps its size and time.
   ImageFileInfo image;
-  const bool written = ReadImageFileInfo(platform, record.imagePath, image) &&
-                       image.written + kClockSlack >= record.prepared;
-  if (record.exitStatus == 0 && written) {
+  const bool there = ReadImageFileInfo(platform, record.imagePath, image);
+  const bool earlier = there && record.imageWasThere && image.size == record.sizeBefore &&
+                       image.written == record.writtenBefore;
+  if (record.exitStatus == 0 && earlier) {
+    return messages::kLastBackupNoNewImage + ExitStatus(record) + "\r\n" + imageLine + "\r\n" +
+           messages::kEarlierImage;
+  }
+  if (record.exitStatus == 0 && there) {
     failed = false;
     // The exact count too, where the size is rounded.
     std::string size = FormatSize(image.size);

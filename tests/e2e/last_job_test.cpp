@@ -64,7 +64,7 @@ TEST(LastJobTest, TheRunnersRecordIsShownOnceAtStartAndThenGone) {
     // As the runner leaves it: the job's record with the exit status, in the record folder.
     ASSERT_TRUE(WriteBytes(kRecord, std::string(kToken) + "\r\n" + kKey + "\r\n" + c.operation +
                                         "\r\nd:\\Nusk\\Nusk.gho\r\n" + PreparedJustNow() +
-                                        "\r\n\\windows\\Tovak\r\nstatus " + c.status + " \r\n"));
+                                        "\r\n\\windows\\Tovak\r\nnone\r\nstatus " + c.status + " \r\n"));
     ASSERT_TRUE(RememberKey(kKey));
     TovakApp app;
     std::wstring why;
@@ -81,7 +81,8 @@ TEST(LastJobTest, TheRunnersRecordIsShownOnceAtStartAndThenGone) {
   }
   // Another job's record is not this program's to show or delete.
   const std::string other =
-      "0A1B2C3D\r\nFFEEDDCCBBAA9988\r\nbackup\r\nd:\\x.gho\r\n1\r\n\\windows\\Tovak\r\nstatus 0 \r\n";
+      "0A1B2C3D\r\nFFEEDDCCBBAA9988\r\nbackup\r\nd:\\x.gho\r\n1\r\n\\windows\\Tovak\r\nnone\r\n"
+      "status 0 \r\n";
   ASSERT_TRUE(WriteBytes(kRecord, other));
   ASSERT_TRUE(RememberKey(kKey));
   TovakApp app;

@@ -23,6 +23,7 @@ std::string DeployedToken(sim::SimWindows& w, const std::string& imagePath) {
   EXPECT_EQ(record.token, token);
   EXPECT_EQ(record.imagePath, imagePath);
   EXPECT_EQ(record.recordFolder, "\\WINDOWS\\Tovak");
+  EXPECT_EQ(record.imageWasThere, w.Exists(imagePath));
   // Names are public, even in a closed folder: the secrets live in bytes only.
   for (const auto& [path, entry] : w.Take()) {
     EXPECT_EQ(path.find(token), std::string::npos) << path;
@@ -90,7 +91,7 @@ TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
 TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
   const std::string written =
       "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n"
-      "\\WINNT\\Tovak\r\n";
+      "\\WINNT\\Tovak\r\n1536 133700000000000000\r\n";
   struct Case {
     const char* what;
     std::string text;
@@ -109,11 +110,15 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
       {"no key", "0A1B2C3D\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n", false, false, 0},
       {"another operation", "0A1B2C3D\r\n00112233445566AA\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false,
        false, 0},
-      {"no record folder", written.substr(0, written.find("\\WINNT")), false, false, 0},
+      {"no image before", written.substr(0, written.find("1536")), false, false, 0},
+      {"an image before without its time",
+       written.substr(0, written.find("1536")) + "1536\r\n", false, false, 0},
       {"a record folder DOS cannot name",
-       written.substr(0, written.find("\\WINNT")) + "\\Program Files\\Tovak\r\n", false, false, 0},
+       written.substr(0, written.find("\\WINNT")) + "\\Program Files\\Tovak\r\nnone\r\n", false,
+       false, 0},
       {"a record folder that a batch line would act on",
-       written.substr(0, written.find("\\WINNT")) + "\\WIN|NT\\Tovak\r\n", false, false, 0},
+       written.substr(0, written.find("\\WINNT")) + "\\WIN|NT\\Tovak\r\nnone\r\n", false, false,
+       0},
       {"a power cut's zeros", std::string(written.size(), '\0'), false, false, 0},
   };
   for (const Case& c : cases) {
@@ -127,6 +132,9 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
     EXPECT_EQ(record.imagePath, "d:\\Nusk\\Nusk.gho");
     EXPECT_EQ(record.prepared, 133800000000000000u);
     EXPECT_EQ(record.recordFolder, "\\WINNT\\Tovak");
+    EXPECT_TRUE(record.imageWasThere);
+    EXPECT_EQ(record.sizeBefore, 1536u);
+    EXPECT_EQ(record.writtenBefore, 133700000000000000u);
     EXPECT_EQ(record.completed, c.completed);
     EXPECT_EQ(record.exitStatus, c.status);
     EXPECT_EQ(JobRecordText(record), c.text);

@@ -16,8 +16,13 @@ constexpr char kRecord[] = "C:\\WINDOWS\\Tovak\\tovakjob.txt";
 
 constexpr char kKey[] = "00112233445566AA";
 
-std::string Record(const char* key, Operation operation, const char* status) {
-  JobRecord record{"0A1B2C3D", key, operation, "d:\\Nusk\\Nusk.gho", kPrepared, "\\WINDOWS\\Tovak"};
+// The image before the job: as the case's image file stands before it changes (a day old).
+constexpr std::uint64_t kEarlier = kPrepared - 24 * 60 * kMinute;
+
+std::string Record(const char* key, Operation operation, const char* status,
+                   bool imageBefore = false) {
+  JobRecord record{"0A1B2C3D", key, operation, "d:\\Nusk\\Nusk.gho", kPrepared, "\\WINDOWS\\Tovak",
+                   imageBefore, 1536, kEarlier};
   std::string text = JobRecordText(record);
   if (status) text += std::string("status ") + status + " \r\n";
   return text;
@@ -48,9 +53,19 @@ TEST(LastJobCheck, ShowsTheProgramsOwnRecordAndLeavesAnyOtherAlone) {
       {"a backup without its image", Record(kKey, Operation::Backup, "0"), kKey,
        INT64_MIN, "错误",
        "上次的备份没有完成（Ghost 的退出代码是 0，但没有找到这次备份写入的镜象文件）。" + untrusted},
-      {"a backup whose image is a day old", Record(kKey, Operation::Backup, "0"), kKey,
-       -24 * 60, "错误",
-       "上次的备份没有完成（Ghost 的退出代码是 0，但没有找到这次备份写入的镜象文件）。" + untrusted},
+      {"a backup whose DOS clock is a zone ahead", Record(kKey, Operation::Backup, "0"), kKey,
+       10 * 60, "提示",
+       "上次的备份已经完成。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n大小：1.5 KB（1536 字节）\r\n"
+       "时间：2024-12-30 12:40"},
+      // Ghost said 0 but left the earlier image as it was.
+      {"a backup over an earlier image that stayed", Record(kKey, Operation::Backup, "0", true),
+       kKey, -24 * 60, "错误",
+       "上次的备份没有写入新的镜象（Ghost 的退出代码是 0）。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n"
+       "这个位置上的镜象文件是以前的，不是这次备份写入的。"},
+      {"a backup over an earlier image, rewritten", Record(kKey, Operation::Backup, "0", true),
+       kKey, -8 * 60, "提示",
+       "上次的备份已经完成。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n大小：1.5 KB（1536 字节）\r\n"
+       "时间：2024-12-29 18:40"},
       {"a restore that failed", Record(kKey, Operation::Restore, "1"), kKey, 30,
        "错误", "上次的恢复没有完成（Ghost 的退出代码是 1）。\r\n镜象文件：d:\\Nusk\\Nusk.gho"},
       {"another job's record", Record(kKey, Operation::Backup, "0"), "FFEEDDCCBBAA9988", 30,

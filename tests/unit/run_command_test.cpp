@@ -102,10 +102,10 @@ TEST(RunCommand, EachCommandTellsItsOutcomeInLinesAndItsExitCode) {
        [](JobHarness& job) {
          job.windows.PutFile("C:\\WINDOWS\\Tovak\\tovakjob.txt",
                              "0A1B2C3D\r\n00112233445566AA\r\nrestore\r\nd:\\Nusk\\Nusk.gho\r\n1\r\n"
-                             "\\WINDOWS\\Tovak\r\nstatus 7 \r\n");
+                             "\\WINDOWS\\Tovak\r\nnone\r\nstatus 7 \r\n");
          job.windows.PutMachineValue(kLastJobValue, "00112233445566AA");
        },
-       {"/status"}, ExitCode::Done,
+       {"/status"}, ExitCode::LastJobFailed,
        {"上次的恢复没有完成（Ghost 的退出代码是 7）。\r\n镜象文件：d:\\Nusk\\Nusk.gho",
         messages::kNoPendingJob},
        0, false, nullptr},
@@ -168,7 +168,8 @@ TEST(RunCommand, TheUsageComesForAskingOrForAWrongCommandLine) {
                        "  4  任务失败，有启动文件没能恢复原状，输出中有它的副本",
                        "  5  /cancel：没有待执行的任务",
                        "  6  /status：有待执行的任务",
-                       "  7  /restart：任务已准备好，但 Windows 拒绝了重启"};
+                       "  7  /restart：任务已准备好，但 Windows 拒绝了重启",
+                       "  8  /status：上次的任务没有完成，原因见输出（有待执行的任务时仍是 6）"};
   struct Case {
     std::vector<std::string> arguments;
     ExitCode code;
