@@ -39,6 +39,8 @@ drive_ghost_fails_255() {
 }
 drive_state_mixed_case() { printf 'MsBack.bat\r\n' > "$1/boot/qelv/state.txt"; }
 drive_without_script() { rm "$1/boot/qelv/MsBack.bat"; }
+# The job script names an imaging program that is not there: DOS cannot start it.
+drive_ghost_cannot_start() { printf 'ghostx.exe -clone\r\n' > "$1/boot/qelv/MsBack.bat"; }
 drive_without_bootfont() { rm "$1/boot/bootfont.bak"; }
 drive_with_msboot() { mkdir "$1/msboot" && printf 'an earlier boot folder\r\n' > "$1/msboot/keep.txt"; }
 drive_with_g1ldr() { printf 'an earlier g1ldr\r\n' > "$1/boot/g1ldr.bak"; }
@@ -54,6 +56,7 @@ runner_cases=(
   'no drive holds the job|backup without_ghost|-|prompt|-|Z:\ S=234 W=123'
   'job state file reads MsBack.bat|backup state_mixed_case|-|prompt|-|Z:\ S=c W=MsBack.bat'
   'missing job script|backup without_script|-|restart|-|'
+  'the imaging program cannot start|backup ghost_cannot_start|-|restart|-|'
   'no drive holds the token|backup without_token|-|prompt|-|Z:\ S=234 W=123'
   'a planted job on a later drive|backup as_prepared|restore planted|restart|C|'
   'a job of another preparation on a later drive|backup as_prepared|restore as_prepared|restart|C|'
@@ -99,14 +102,17 @@ runner_drive() {  # drives of the end-to-end tests, job and change, folder of th
 first_line() { head -n 1 "$1" | tr -d '\r'; }
 
 # The record that the runner leaves in the record's folder of a drive whose job ran: the job's
-# own, with the imaging program's exit status; none after a restore that succeeded, nor without
-# the folder.
+# own, with the imaging program's exit status, or 1 when the script or the program never ran;
+# none after a restore that succeeded, nor without the folder.
 expected_record() {  # the drive as packed
-  local job status=0
+  local job status=0 script
   [[ -d $1/$record_folder ]] || return 0
   job=$(first_line "$1/boot/qelv/state.txt")
   [[ $job == msback.bat || $job == huifu.bat ]] || return 0
-  if [[ -f $1/boot/qelv/qelv.img ]] && mtype -i "$1/boot/qelv/qelv.img" ::/GHOSTRC > "$1.rc" 2>/dev/null; then
+  script=$(find "$1/boot/qelv" -maxdepth 1 -iname "$job")
+  if [[ -z $script || $(first_line "$script" | cut -d ' ' -f 1 | tr A-Z a-z) != ghost.exe ]]; then
+    status=1
+  elif [[ -f $1/boot/qelv/qelv.img ]] && mtype -i "$1/boot/qelv/qelv.img" ::/GHOSTRC > "$1.rc" 2>/dev/null; then
     status=$(first_line "$1.rc")
   fi
   [[ $job == msback.bat || $status != 0 ]] || return 0
@@ -188,7 +194,6 @@ runner_check() {  # case, ending expected, imaging drive, probe's view, disks...
   for disk; do
     if [[ $letter == "$job" ]]; then
       local record=x
-      # A job script that is missing leaves the status of the program before it: 0.
       [[ $end != restart ]] || record=$(expected_record "$disk.d" && echo x)
       record=${record%x}
       check_undone "$what, $letter:" "$disk" "$disk.d" "$xp_drive" "$record"
