@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "job/boot_menu_entry.h"
+#include "job/job_messages.h"
 
 namespace tovak {
 namespace {
@@ -65,7 +66,29 @@ bool ReplaceRootFile(JobContext& job, const SavedBootFile& file) {
   return true;
 }
 
+// Why the loader cannot read these bytes as ANSI text; null when it can.
+const char* NotAnsiText(const std::string& bytes) {
+  auto startsWith = [&bytes](const char* mark) { return bytes.rfind(mark, 0) == 0; };
+  if (startsWith("\xFF\xFE") || startsWith("\xFE\xFF")) return messages::kBootIniUtf16;
+  if (startsWith("\xEF\xBB\xBF")) return messages::kBootIniUtf8;
+  if (bytes.find('\0') != std::string::npos) return messages::kBootIniNul;
+  return nullptr;
+}
+
 }  // namespace
+
+bool CheckBootIniText(JobContext& job, std::string& refusal) {
+  // Far more than any boot.ini holds; the mark is at the start and a NUL shows early.
+  constexpr std::size_t kLimit = 64 * 1024;
+  const std::string path = job.Root() + kBootIniFile.name;
+  std::string bytes;
+  if (!job.platform.files.Read(path, kLimit, bytes)) {
+    // A missing one is the save step's to report.
+    return job.platform.lastError.Get() == error::kFileNotFound;
+  }
+  if (const char* why = NotAnsiText(bytes)) refusal = std::string(why) + messages::kBootIniNotAnsi;
+  return true;
+}
 
 bool SaveBootIni(JobContext& job) { return SaveCopy(job, kBootIniFile); }
 

@@ -10,6 +10,10 @@
 
 namespace tovak {
 
+// Why the NT loader could not read boot.ini as the ANSI text it takes (a byte-order mark, a NUL),
+// as the message to show; empty when it can, or when there is no boot.ini. The INI functions would
+// keep such a file's encoding in the changed copy. False when the file could not be read.
+bool CheckBootIniText(JobContext& job, std::string& refusal);
 // boot.ini to "boot\boot.bak"; a missing boot.ini fails the step.
 bool SaveBootIni(JobContext& job);
 // ntldr, bootfont.bin and g1ldr to "boot\*.bak", each on the disk before the step ends; a missing

@@ -176,6 +176,10 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
     if (!refusal.empty()) return Refused(refusal);
   }
 
+  std::string textRefusal;
+  if (!CheckBootIniText(job, textRefusal)) return fail(messages::kStepBootIni);
+  if (!textRefusal.empty()) return Refused(textRefusal);
+
   BootFolderPlan plan;
   std::string layoutRefusal;
   if (!PlanBootFolder(job, plan, layoutRefusal)) return fail(messages::kStepBootFolder);

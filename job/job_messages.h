@@ -53,6 +53,12 @@ constexpr const char* kRecordFolderTakenEnd =
 constexpr const char* kLoaderWithoutJob =
     "boot.ini 的默认启动项是本工具的引导程序，但找不到它要运行的任务。请先把 boot.ini 的默认启动项改回 "
     "Windows，再试一次。";
+// A boot.ini the NT loader cannot read: the reason, then what to do.
+constexpr const char* kBootIniUtf16 = "boot.ini 是以 Unicode（UTF-16）编码保存的";
+constexpr const char* kBootIniUtf8 = "boot.ini 是以带签名（BOM）的 UTF-8 编码保存的";
+constexpr const char* kBootIniNul = "boot.ini 中有空字符，不是纯文本";
+constexpr const char* kBootIniNotAnsi =
+    "，Windows 的引导程序读不懂它，本工具没有修改任何东西。请用记事本把它另存为 ANSI 编码，再试一次。";
 
 // A step that failed: its name, then the system's error text, then what was done about it.
 constexpr const char* kStepImageCheck = "查找镜象文件";

@@ -17,6 +17,13 @@ const Outcome kDone{};
 Outcome Refused(const std::string& text) { return {Outcome::Kind::Refused, text}; }
 Outcome Failed(const std::string& text) { return {Outcome::Kind::Failed, text}; }
 
+// ASCII text as an editor saves it in "Unicode": UTF-16 little-endian after its byte-order mark.
+std::string Utf16Le(const std::string& ascii) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : ascii) bytes += std::string{c, '\0'};
+  return bytes;
+}
+
 std::string Ini(JobHarness& job, const char* section, const char* key) {
   return ReadIniString(job.windows, section, key, "C:\\boot.ini");
 }
@@ -352,6 +359,8 @@ TEST(Job, APutBackThatFailsKeepsItsCopyAndTheTextNamesIt) {
 TEST(Job, BootFoldersAndBootFilesThatCannotBeTakenAreRefusedUntouched) {
   const Outcome kRecordFolderTaken = Refused(
       "“C:\\WINDOWS\\Tovak”不是本工具建立的文件夹，为了安全不能使用它。请管理员检查并删除它，再试一次。");
+  const std::string kNotAnsi =
+      "，Windows 的引导程序读不懂它，本工具没有修改任何东西。请用记事本把它另存为 ANSI 编码，再试一次。";
   struct Case {
     const char* what;
     std::function<void(sim::SimWindows&)> arrange;
@@ -375,6 +384,20 @@ TEST(Job, BootFoldersAndBootFilesThatCannotBeTakenAreRefusedUntouched) {
        [](sim::SimWindows& w) { w.PutFile("C:\\boot.ini", kPreparedBootIni); },
        Refused("boot.ini 的默认启动项是本工具的引导程序，但找不到它要运行的任务。请先把 boot.ini "
                "的默认启动项改回 Windows，再试一次。")},
+      // The INI functions would keep the encoding, and the loader reads ANSI only.
+      {"a boot.ini in UTF-16",
+       [](sim::SimWindows& w) { w.PutFile("C:\\boot.ini", Utf16Le(kBootIni), kBootFileBits); },
+       Refused("boot.ini 是以 Unicode（UTF-16）编码保存的" + kNotAnsi)},
+      {"a boot.ini in UTF-8 with its mark",
+       [](sim::SimWindows& w) {
+         w.PutFile("C:\\boot.ini", std::string("\xEF\xBB\xBF") + kBootIni, kBootFileBits);
+       },
+       Refused("boot.ini 是以带签名（BOM）的 UTF-8 编码保存的" + kNotAnsi)},
+      {"a boot.ini with a NUL",
+       [](sim::SimWindows& w) {
+         w.PutFile("C:\\boot.ini", std::string(kBootIni) + std::string(1, '\0'), kBootFileBits);
+       },
+       Refused("boot.ini 中有空字符，不是纯文本" + kNotAnsi)},
       {"no ntldr",
        [](sim::SimWindows& w) {
          w.SetAttributes("C:\\ntldr", attr::kNormal);
