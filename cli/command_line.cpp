@@ -40,7 +40,7 @@ std::vector<std::string> SplitArguments(const std::string& line) {
     while (i < line.size() && IsBlank(line[i])) ++i;
     if (i == line.size()) return arguments;
     std::string argument;
-    bool quoted = false;
+    int quotes = 0;  // 1 inside a quoted group
     std::size_t backslashes = 0;
     for (; i < line.size(); ++i) {
       const char c = line[i];
@@ -53,14 +53,22 @@ std::vector<std::string> SplitArguments(const std::string& line) {
         if (backslashes % 2 == 1) {
           argument += '"';
         } else {
-          quoted = !quoted;
+          ++quotes;
         }
         backslashes = 0;
+        // Quotes in a row: the third, counting the group's opening one, stands for a quote.
+        for (; i + 1 < line.size() && line[i + 1] == '"'; ++i) {
+          if (++quotes == 3) {
+            argument += '"';
+            quotes = 0;
+          }
+        }
+        if (quotes == 2) quotes = 0;
         continue;
       }
       argument.append(backslashes, '\\');
       backslashes = 0;
-      if (IsBlank(c) && !quoted) break;
+      if (IsBlank(c) && quotes == 0) break;
       argument += c;
     }
     argument.append(backslashes, '\\');

@@ -16,8 +16,9 @@ struct Command {
   bool restart = false;  // restart once the job is prepared, without asking
 };
 
-// The arguments after the program's name, split as the C runtime splits them: at blanks outside
-// quotes; 2n backslashes before a quote give n and the quote groups, 2n+1 give n and the quote.
+// The arguments after the program's name, split as CommandLineToArgvW splits them: at blanks
+// outside quotes; 2n backslashes before a quote give n and the quote groups, 2n+1 give n and the
+// quote; of quotes in a row, the third counting the group's opening one gives a quote.
 std::vector<std::string> SplitArguments(const std::string& commandLine);
 
 // Switches start with "/" or "-", in any case. False, for the usage, on no command or two, an

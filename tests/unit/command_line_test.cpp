@@ -24,6 +24,9 @@ TEST(CommandLine, IsSplitAsTheCRuntimeSplitsIt) {
       {"Tovak.exe \"d:\\a b\\\\\" x", {"d:\\a b\\", "x"}},
       {"Tovak.exe d:\\\\x a\\\"b", {"d:\\\\x", "a\"b"}},
       {"Tovak.exe \"d:\\\"", {"d:\""}},
+      // Quotes in a row, as CommandLineToArgvW reads them.
+      {"Tovak.exe \"a\"\"b c", {"a\"b", "c"}},
+      {"Tovak.exe \"\"\"", {"\""}},
   };
   for (const Case& c : cases) EXPECT_EQ(SplitArguments(c.line), c.arguments) << c.line;
 }
