@@ -99,16 +99,18 @@ std::string JobRecordText(const JobRecord& record) {
 }
 
 bool ParseJobRecord(const std::string& text, JobRecord& record) {
-  // Every line ends in CR LF; DOS's echo leaves a blank before it.
+  // Every line ends in CR LF.
   std::string line[8];
   int count = 0;
   for (std::size_t start = 0; start < text.size(); ++count) {
     const std::size_t end = text.find("\r\n", start);
     if (count == 8 || end == std::string::npos) return false;
     line[count] = text.substr(start, end - start);
-    if (!line[count].empty() && line[count].back() == ' ') line[count].pop_back();
     start = end + 2;
   }
+  // DOS's echo leaves a blank before the break of the line the runner adds; a blank on another
+  // line is part of it, or the record would read otherwise when written again.
+  if (count == 8 && !line[7].empty() && line[7].back() == ' ') line[7].pop_back();
   std::uint64_t prepared = 0, status = 0, size = 0, written = 0;
   const bool backup = line[2] == kBackup;
   const std::size_t blank = line[6].find(' ');

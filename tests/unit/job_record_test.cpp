@@ -107,6 +107,8 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
       {"more lines", written + "status 1 \r\nstatus 0 \r\n", false, false, 0},
       {"cut short", written.substr(0, 30), false, false, 0},
       {"a token in lower case", "0a1b2c3d" + written.substr(8), false, false, 0},
+      // Only the runner's line ends in DOS's blank.
+      {"a blank after the token", "0A1B2C3D " + written.substr(8), false, false, 0},
       {"no key", "0A1B2C3D\r\nbackup\r\nd:\\x.gho\r\n1\r\nstatus 0 \r\n", false, false, 0},
       {"another operation", "0A1B2C3D\r\n00112233445566AA\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false,
        false, 0},
