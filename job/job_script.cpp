@@ -23,6 +23,17 @@ std::string ImageFileSubPath(const std::string& path, bool imageFileMode) {
   return image;
 }
 
+// "disk:partition:" and the path from the root, as the command lines name an image.
+bool IsGhostAddress(const std::string& image) {
+  std::size_t at = 0;
+  for (int number = 0; number < 2; ++number) {
+    const std::size_t digits = image.find_first_not_of("0123456789", at);
+    if (digits == at || digits == std::string::npos || image[digits] != ':') return false;
+    at = digits + 1;
+  }
+  return image.compare(at, 1, "\\") == 0;
+}
+
 }  // namespace
 
 std::string ImageSubPath(const std::string& path) {
@@ -77,7 +88,16 @@ std::string ImageOfCommandLine(const std::string& line) {
     if (line.compare(0, start.size(), start) != 0) continue;
     // The path holds no blank, so the first end is the path's.
     const std::size_t at = line.find(end, start.size());
-    if (at != std::string::npos) return line.substr(start.size(), at - start.size());
+    if (at == std::string::npos) continue;
+    const std::string image = line.substr(start.size(), at - start.size());
+    const std::string rest = line.substr(at + end.size());
+    // Only a line as the job writes it: another one names no image of this program's.
+    const bool backup = start == kBackupStart;
+    if (image.find(' ') != std::string::npos || !IsGhostAddress(image) ||
+        (backup ? CompressionSwitch(rest) != rest : !rest.empty())) {
+      return std::string();
+    }
+    return image;
   }
   return std::string();
 }

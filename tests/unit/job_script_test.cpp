@@ -70,7 +70,13 @@ TEST(GhostCommandLine, TheImageIsReadBackFromEitherForm) {
     EXPECT_EQ(ImageOfCommandLine(GhostCommandLine(c.job)), c.image) << c.job.path;
   }
   for (const char* other : {"", "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\x.gho",
-                            "Ghost.exe -clone,mode=pload,src=1:2:\\x.gho", "echo z3"}) {
+                            "Ghost.exe -clone,mode=pload,src=1:2:\\x.gho", "echo z3",
+                            // Lines the job never writes: the image is not read from them.
+                            "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\x.gho -fx -sure -fro "
+                            "-@3",
+                            "Ghost.exe -clone,mode=pload,src=1:2:\\x.gho:1,dst=1:1 -fx -sure -rb",
+                            "ghost.exe -clone,mode=pdump,src=1:1,dst=d:\\x.gho -fx -sure -fro "
+                            "-z3"}) {
     EXPECT_EQ(ImageOfCommandLine(other), "") << other;
   }
 }
