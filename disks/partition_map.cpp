@@ -7,14 +7,15 @@
 namespace tovak {
 namespace {
 
-// A WQL string literal takes a backslash doubled: \\.\PHYSICALDRIVE0 -> \\\\.\\PHYSICALDRIVE0.
-std::string DoubleBackslashes(const std::string& text) {
-  std::string doubled;
+// A WQL string literal takes a backslash doubled (\\.\PHYSICALDRIVE0 -> \\\\.\\PHYSICALDRIVE0) and
+// a quote after a backslash, so that an id never ends the literal or changes the query.
+std::string WqlString(const std::string& text) {
+  std::string escaped;
   for (char c : text) {
-    doubled += c;
-    if (c == '\\') doubled += c;
+    if (c == '\\' || c == '"') escaped += '\\';
+    escaped += c;
   }
-  return doubled;
+  return escaped;
 }
 
 // The whole number after "Disk #" in "Disk #12, Partition #0".
@@ -46,7 +47,7 @@ bool PartitionMap::Walk(Wql& wql) {
   std::optional<unsigned> current;
   for (const std::string& drive : drives.deviceIds) {
     WqlObjectSet partitions;
-    if (!wql.ExecQuery("ASSOCIATORS OF {Win32_DiskDrive.DeviceID=\"" + DoubleBackslashes(drive) +
+    if (!wql.ExecQuery("ASSOCIATORS OF {Win32_DiskDrive.DeviceID=\"" + WqlString(drive) +
                            "\"} WHERE AssocClass = Win32_DiskDriveToDiskPartition",
                        partitions)) {
       return false;
@@ -55,7 +56,7 @@ bool PartitionMap::Walk(Wql& wql) {
       const std::optional<unsigned> disk = DiskNumber(partition);
       if (!disk) continue;
       WqlObjectSet logicalDisks;
-      if (!wql.ExecQuery("ASSOCIATORS OF {Win32_DiskPartition.DeviceID=\"" + partition +
+      if (!wql.ExecQuery("ASSOCIATORS OF {Win32_DiskPartition.DeviceID=\"" + WqlString(partition) +
                              "\"} WHERE AssocClass = Win32_LogicalDiskToPartition",
                          logicalDisks)) {
         return false;
