@@ -1,5 +1,6 @@
 #include "platform/sim/ini_text.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tovak::sim {
@@ -26,6 +27,13 @@ std::string Trim(const std::string& text) {
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
   return text.substr(begin, end - begin);
+}
+
+// What ends the text's last line before a line is added after it: a text that ends in a lone CR
+// gets its LF, or the CR would begin the new line.
+std::string LastLineBreak(const std::string& text) {
+  if (text.empty() || text.back() == '\n') return std::string();
+  return text.back() == '\r' ? "\n" : "\r\n";
 }
 
 class IniText {
@@ -118,7 +126,8 @@ class IniText {
     if (line.nameEnd - line.nameBegin != wanted.size()) return false;
     for (std::size_t i = 0; i < wanted.size();) {
       const std::size_t at = line.nameBegin + i;
-      const std::size_t length = codePage_.CharLength(text_, at);
+      // A lead byte that ends the name is a byte of its own, whatever follows the line.
+      const std::size_t length = std::min(codePage_.CharLength(text_, at), line.nameEnd - at);
       if (length == 1 ? Fold(text_[at]) != Fold(wanted[i])
                       : text_.compare(at, length, wanted, i, length) != 0) {
         return false;
@@ -153,8 +162,7 @@ std::string WriteIniValue(const std::string& text, const std::string& section,
   const std::vector<Line>& lines = ini.lines();
   const std::size_t at = ini.FindSection(Trim(section));
   if (at == lines.size()) {
-    const bool open = !text.empty() && text.back() != '\n';
-    return text + (open ? "\r\n" : "") + "[" + section + "]\r\n" + entry + "\r\n";
+    return text + LastLineBreak(text) + "[" + section + "]\r\n" + entry + "\r\n";
   }
 
   const std::size_t end = ini.SectionEnd(at);
@@ -172,9 +180,9 @@ std::string WriteIniValue(const std::string& text, const std::string& section,
     if (lines[i].kind != Kind::Blank) last = i;
   }
   const Line& after = lines[last];
-  const bool unterminated = after.next == after.end;
   std::string result = text;
-  result.insert(after.next, (unterminated ? "\r\n" : "") + entry + "\r\n");
+  const std::string lineBreak = after.next == text.size() ? LastLineBreak(text) : std::string();
+  result.insert(after.next, lineBreak + entry + "\r\n");
   return result;
 }
 

@@ -279,6 +279,9 @@ TEST_F(SimTest, WritingChangesOnlyTheBytesItMust) {
       {"key after a comment", "[s]\r\n; note\r\n\r\n", "S", "k", "v",
        "[s]\r\n; note\r\nk=v\r\n\r\n"},
       {"key into an open last line", "[s]\r\na=1", "s", "k", "v", "[s]\r\na=1\r\nk=v\r\n"},
+      // A lone CR at the end gets its LF, or it would begin the new line.
+      {"section after a lone CR", "[a]\r\nx=1\r", "s", "k", "v", "[a]\r\nx=1\r\n[s]\r\nk=v\r\n"},
+      {"key after a lone CR", "[s]\r\na=1\r", "s", "k", "v", "[s]\r\na=1\r\nk=v\r\n"},
       {"key of an empty section", "[s]\r\n[t]\r\n", "s", "k", "v", "[s]\r\nk=v\r\n[t]\r\n"},
       {"replace keeps spelling and line end", "[S]\n  Key = old value \n", " s ", "KEY", "new",
        "[S]\n  Key=new\n"},
