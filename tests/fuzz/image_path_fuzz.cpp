@@ -1,0 +1,73 @@
+// The image path as typed in the path box or given to /backup and /restore: a job either refuses
+// it with nothing changed, or writes a script whose Ghost line fits DOS, names the same image and
+// is read back as the job wrote it, a record that reads back, and a job the cancel takes back.
+#include "job/job.h"
+#include "job/job_record.h"
+#include "job/path_rules.h"
+#include "job/pending_job_check.h"
+#include "tests/fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tovak;
+  using namespace tovak::fuzz;
+  const std::string path(reinterpret_cast<const char*>(data), size);
+  for (Operation operation : {Operation::Backup, Operation::Restore}) {
+    sim::SimWindows windows;
+    MakeXpMachine(windows);
+    for (char drive = 'E'; drive <= 'Z'; ++drive) windows.AddDrive(drive);
+    Platform& platform = windows.platform();
+    // A restore's image is there, wherever the path names it and the simulation can put it.
+    if (operation == Operation::Restore && PathRefusal(path, platform.text).empty() &&
+        NamesImageFile(path)) {
+      try {
+        windows.PutFile(path, "image");
+      } catch (const std::exception&) {
+      }
+    }
+    const sim::Snapshot before = windows.Take();
+    NoDriveMap driveMap;
+    SmallDeployment deployment(platform);
+    const Outcome outcome = Job(platform, driveMap, deployment).Prepare({operation, path, "z6"});
+    if (outcome.kind != Outcome::Kind::Done) {
+      Require(outcome.kind != Outcome::Kind::NotPutBack, "a path left a boot file out");
+      Require(windows.Take() == before, "a path not taken changed something");
+      continue;
+    }
+    Require(PathRefusal(path, platform.text).empty(), "a path the rules refuse was taken");
+
+    const bool backup = operation == Operation::Backup;
+    const std::string script =
+        windows.Bytes(std::string("C:\\boot\\qelv\\") + (backup ? "MsBack.bat" : "huifu.bat"));
+    Require(script.size() >= 2 && script.find("\r\n") == script.size() - 2,
+            "the script is not one line");
+    const std::string ansiLine = script.substr(0, script.size() - 2);
+    Require(FitsCommandTail(ansiLine), "the Ghost line does not fit DOS's command tail");
+    for (unsigned char byte : ansiLine)
+      Require(byte >= 0x20, "the Ghost line holds a control byte");
+    std::string line;
+    Require(platform.text.FromAnsi(ansiLine, line), "the script is no text of the code page");
+    const std::string image = ImageOfCommandLine(line);
+    const std::string drivePart = "1:" + std::to_string(PartitionNumber(path)) + ":";
+    const std::string windowsImage = ImageFilePath(path, NamesImageFile(path));
+    Require(image == drivePart + (backup ? windowsImage.substr(2) : ImageSubPath(path)),
+            "the Ghost line names another image");
+    Require(PendingJobImage(platform, operation) == image, "/status reads another image");
+
+    std::string recordText;
+    JobRecord record;
+    Require(
+        platform.text.FromAnsi(windows.Bytes("C:\\boot\\qelv\\" + deployment.token), recordText) &&
+            ParseJobRecord(recordText, record) && record.operation == operation &&
+            record.imagePath == windowsImage && record.token == deployment.token &&
+            record.key == windows.MachineValue(kLastJobValue),
+        "the record does not read back");
+
+    Operation pending;
+    Require(FindPendingJob(platform, pending) == Presence::Present && pending == operation,
+            "the job prepared is not found");
+    Require(CancelPendingJob(platform).kind == Outcome::Kind::Done, "the cancel failed");
+    Require(OnDrive(windows.Take(), "C:\\") == OnDrive(before, "C:\\"),
+            "the cancel did not give C: back");
+  }
+  return 0;
+}
