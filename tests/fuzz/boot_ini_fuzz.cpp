@@ -17,10 +17,9 @@ bool LoaderCannotRead(const std::string& bytes) {
          bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.find('\0') != std::string::npos;
 }
 
+// A line without "=" is a key without a value.
 std::string KeyOf(const std::string& line) {
-  const std::size_t equals = line.find('=');
-  if (equals == std::string::npos) return std::string();
-  const std::string key = line.substr(0, equals);
+  const std::string key = line.substr(0, line.find('='));
   const std::size_t begin = key.find_first_not_of(" \t");
   return begin == std::string::npos
              ? std::string()

@@ -1,6 +1,8 @@
-// The image path as typed in the path box or given to /backup and /restore: a job either refuses
-// it with nothing changed, or writes a script whose Ghost line fits DOS, names the same image and
-// is read back as the job wrote it, a record that reads back, and a job the cancel takes back.
+// The image path as typed in the path box or given to /backup and /restore: the window's line
+// about it changes nothing, and a job either refuses it with nothing changed, or writes a script
+// whose Ghost line fits DOS, names the same image and is read back as the job wrote it, a record
+// that reads back, and a job the cancel takes back.
+#include "job/image_file_info.h"
 #include "job/job.h"
 #include "job/job_record.h"
 #include "job/path_rules.h"
@@ -25,6 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
     const sim::Snapshot before = windows.Take();
+    // The window's line about the file at the path, at each key typed.
+    const std::string described = DescribeImageAtPath(platform, path);
+    Require(described.empty() || (NamesImageFile(path) && IsUtf8(described)),
+            "the window describes an image at a path that names none");
+    Require(windows.Take() == before, "describing the image changed something");
     NoDriveMap driveMap;
     SmallDeployment deployment(platform);
     const Outcome outcome = Job(platform, driveMap, deployment).Prepare({operation, path, "z6"});
