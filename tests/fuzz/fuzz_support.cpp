@@ -5,6 +5,7 @@
 
 #include "job/job_script.h"
 #include "platform/system_drive.h"
+#include "platform/text_utf8.h"
 
 namespace tovak::fuzz {
 
@@ -62,15 +63,19 @@ bool IsUtf8(const std::string& text) {
 
 void MakeXpMachine(sim::SimWindows& windows, const std::string& bootIni) {
   windows.AddDrive('D');
+  windows.PutFolder("C:\\WINDOWS\\system32");
   windows.PutFile("C:\\boot.ini", bootIni, kBootFileBits);
   windows.PutFile("C:\\ntldr", "system loader", kBootFileBits);
   windows.PutFile("C:\\bootfont.bin", "system font", kBootFileBits);
 }
 
-sim::Snapshot OnDrive(const sim::Snapshot& snapshot, const std::string& drive) {
+sim::Snapshot SystemDrive(const sim::Snapshot& snapshot) {
   sim::Snapshot entries;
   for (const auto& [path, entry] : snapshot) {
-    if (path.compare(0, drive.size(), drive) == 0) entries.emplace(path, entry);
+    const std::string lower = LowerAscii(path);
+    if (lower.rfind("c:\\", 0) == 0 && lower.rfind("c:\\windows\\tovak", 0) != 0) {
+      entries.emplace(path, entry);
+    }
   }
   return entries;
 }

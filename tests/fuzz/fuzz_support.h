@@ -36,8 +36,8 @@ constexpr std::uint32_t kBootFileBits = attr::kReadOnly | attr::kHidden | attr::
 // C: as XP leaves it, with this boot.ini; an empty D:.
 void MakeXpMachine(sim::SimWindows& windows, const std::string& bootIni = kBootIni);
 
-// The entries of one drive ("C:\") in a snapshot.
-sim::Snapshot OnDrive(const sim::Snapshot& snapshot, const std::string& drive);
+// The entries of the system drive in a snapshot, but the record folder, which outlives a job.
+sim::Snapshot SystemDrive(const sim::Snapshot& snapshot);
 
 // Writes the job's loader, font, g1ldr and imaging program into boot\qelv, and keeps the token.
 class SmallDeployment : public BootDeployment {

@@ -62,19 +62,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string recordText;
     JobRecord record;
-    Require(
-        platform.text.FromAnsi(windows.Bytes("C:\\boot\\qelv\\" + deployment.token), recordText) &&
-            ParseJobRecord(recordText, record) && record.operation == operation &&
-            record.imagePath == windowsImage && record.token == deployment.token &&
-            record.key == windows.MachineValue(kLastJobValue),
-        "the record does not read back");
+    Require(platform.text.FromAnsi(windows.Bytes(std::string("C:\\boot\\qelv\\") + kJobRecordName),
+                                   recordText) &&
+                ParseJobRecord(recordText, record) && record.operation == operation &&
+                record.imagePath == windowsImage && record.token == deployment.token &&
+                record.key == windows.MachineValue(kLastJobValue),
+            "the record does not read back");
 
     Operation pending;
     Require(FindPendingJob(platform, pending) == Presence::Present && pending == operation,
             "the job prepared is not found");
     Require(CancelPendingJob(platform).kind == Outcome::Kind::Done, "the cancel failed");
-    Require(OnDrive(windows.Take(), "C:\\") == OnDrive(before, "C:\\"),
-            "the cancel did not give C: back");
+    Require(SystemDrive(windows.Take()) == SystemDrive(before), "the cancel did not give C: back");
   }
   return 0;
 }

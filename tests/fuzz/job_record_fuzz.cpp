@@ -1,6 +1,6 @@
-// The job's record as the program reads it back, from the file the DOS side leaves in the root,
-// where anybody may put one: a record parses only as the job writes it (written again, it reads
-// the same), and the program shows and deletes only a completed one with its own key.
+// The job's record as the program reads it back, from the file the DOS side leaves in the record
+// folder: a record parses only as the job writes it (written again, it reads the same), and the
+// program shows and deletes only a completed one with its own key.
 #include "job/job_record.h"
 #include "job/last_job_check.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -8,9 +8,12 @@
 namespace tovak::fuzz {
 namespace {
 
+constexpr char kRecord[] = "C:\\WINDOWS\\Tovak\\tovakjob.txt";
+
 bool Same(const JobRecord& a, const JobRecord& b) {
   return a.token == b.token && a.key == b.key && a.operation == b.operation &&
-         a.imagePath == b.imagePath && a.prepared == b.prepared && a.completed == b.completed &&
+         a.imagePath == b.imagePath && a.prepared == b.prepared &&
+         a.recordFolder == b.recordFolder && a.completed == b.completed &&
          a.exitStatus == b.exitStatus;
 }
 
@@ -36,10 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // The last job's record at start, with a backup image where the window's default puts it.
-  windows.PutFile("C:\\tovakjob.txt", ansi);
+  windows.PutFile(kRecord, ansi);
   windows.PutFile("D:\\Nusk\\Nusk.gho", "image");
   const std::string key = parsed ? record.key : "0123456789ABCDEF";
-  platform.system.WriteMachineValue(kLastJobValue, key);
+  windows.PutMachineValue(kLastJobValue, key);
   const sim::Snapshot before = windows.Take();
   LastJobResult result;
   const bool ours = ReadLastJobResult(platform, result);
@@ -51,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ShowLastJobResult(platform);
   if (ours) {
-    Require(windows.Messages().size() == 1 && !windows.Exists("C:\\tovakjob.txt") &&
+    Require(windows.Messages().size() == 1 && !windows.Exists(kRecord) &&
                 windows.MachineValue(kLastJobValue).empty(),
             "a record shown stays");
   } else {
