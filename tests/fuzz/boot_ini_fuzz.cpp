@@ -37,8 +37,9 @@ bool MayBeNew(const std::string& line) {
          value == "0" || KeyOf(line) == "c:\\g1ldr";
 }
 
-// The original's lines in the rewrite, in order; only a default or a time-out may change, and
-// only the job's entry, its two values and their sections may be new.
+// The original's lines in the rewrite, in order; only a default, a time-out or the job's entry
+// without a value may change, and only the job's entry, its two values and their sections may be
+// new.
 void RequireLinesKept(const std::string& original, const std::string& rewritten) {
   const std::vector<std::string> before = Lines(original), after = Lines(rewritten);
   std::size_t i = 0, j = 0;
@@ -47,7 +48,8 @@ void RequireLinesKept(const std::string& original, const std::string& rewritten)
       ++i, ++j;
     } else if (i < before.size() && j < after.size() && MayBeNew(after[j]) &&
                KeyOf(after[j]) == KeyOf(before[i]) &&
-               (KeyOf(before[i]) == "default" || KeyOf(before[i]) == "timeout")) {
+               (KeyOf(before[i]) == "default" || KeyOf(before[i]) == "timeout" ||
+                KeyOf(before[i]) == "c:\\g1ldr")) {
       ++i, ++j;  // the value changed
     } else {
       Require(j < after.size(), "the rewrite lost a line");

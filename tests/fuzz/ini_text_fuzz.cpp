@@ -24,7 +24,7 @@ std::string AsName(const std::string& bytes, const char* banned, const sim::Char
                             [&](char c) { return unwanted.find(c) != std::string::npos; }),
              text.end());
   text = Trim(text);
-  while (!text.empty() && (text[0] == '[' || text[0] == ';')) text.erase(0, 1);
+  while (!text.empty() && (text[0] == '[' || text[0] == ';')) text = Trim(text.substr(1));
   if (!codePage.ToAnsi(text, ansi) || Trim(ansi).empty()) return "k";
   return ansi;
 }
