@@ -13,8 +13,9 @@ constexpr char kRecord[] = "C:\\WINDOWS\\Tovak\\tovakjob.txt";
 bool Same(const JobRecord& a, const JobRecord& b) {
   return a.token == b.token && a.key == b.key && a.operation == b.operation &&
          a.imagePath == b.imagePath && a.prepared == b.prepared &&
-         a.recordFolder == b.recordFolder && a.completed == b.completed &&
-         a.exitStatus == b.exitStatus;
+         a.recordFolder == b.recordFolder && a.imageWasThere == b.imageWasThere &&
+         a.sizeBefore == b.sizeBefore && a.writtenBefore == b.writtenBefore &&
+         a.completed == b.completed && a.exitStatus == b.exitStatus;
 }
 
 }  // namespace
