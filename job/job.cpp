@@ -68,12 +68,10 @@ bool RememberLastJob(JobContext& job, const std::string& key) {
 bool ImagePlaceRefusal(JobContext& job, const std::string& path, bool imageFile,
                        std::string& refusal) {
   const std::string place = imageFile ? path : ImageFolder(path);
-  const std::uint32_t attributes = job.platform.files.GetAttributes(place);
-  if (attributes == attr::kInvalid) {
-    const std::uint32_t why = job.platform.lastError.Get();
-    return why == error::kFileNotFound || why == error::kPathNotFound;
-  }
-  if (((attributes & attr::kDirectory) != 0) == imageFile) {
+  std::uint32_t attributes = 0;
+  const Presence there = job.Attributes(place, attributes);
+  if (there == Presence::Unknown) return false;
+  if (there == Presence::Present && ((attributes & attr::kDirectory) != 0) == imageFile) {
     refusal = "“" + place + (imageFile ? messages::kImageIsFolderEnd : messages::kImageFolderIsFileEnd);
   }
   return true;
@@ -81,15 +79,13 @@ bool ImagePlaceRefusal(JobContext& job, const std::string& path, bool imageFile,
 
 // What is at the image path before the job: the next start tells this job's image from an earlier
 // one by it. False when the path could not be looked at.
-bool NoteImageBefore(Platform& platform, JobRecord& record) {
-  const std::uint32_t attributes = platform.files.GetAttributes(record.imagePath);
-  if (attributes == attr::kInvalid) {
-    const std::uint32_t why = platform.lastError.Get();
-    return why == error::kFileNotFound || why == error::kPathNotFound;
-  }
+bool NoteImageBefore(JobContext& job, JobRecord& record) {
+  std::uint32_t attributes = 0;
+  const Presence there = job.Attributes(record.imagePath, attributes);
+  if (there != Presence::Present) return there == Presence::Absent;
   if ((attributes & attr::kDirectory) != 0) return true;
   ImageFileInfo image;
-  record.imageWasThere = ReadImageFileInfo(platform, record.imagePath, image);
+  record.imageWasThere = ReadImageFileInfo(job.platform, record.imagePath, image);
   record.sizeBefore = image.size;
   record.writtenBefore = image.written;
   return record.imageWasThere;
@@ -192,7 +188,7 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
   JobRecord record{std::string(), std::string(), request.operation,
                    ImageFilePath(path, line.imageFileMode), platform_.system.Now(),
                    recordPlace.fromRoot};
-  if (!NoteImageBefore(platform_, record)) return fail(messages::kStepImageCheck);
+  if (!NoteImageBefore(job, record)) return fail(messages::kStepImageCheck);
   if (!MakeJobTokenAndKey(platform_.system, record)) return fail(messages::kStepRecord);
 
   // Everything the next start needs is written and on the disk before the root changes, and

@@ -43,6 +43,9 @@ struct JobContext {
   Presence Entry(const std::string& path) {
     return ProbeEntry(platform.files, platform.lastError, path);
   }
+  Presence Attributes(const std::string& path, std::uint32_t& attributes) {
+    return ProbeAttributes(platform.files, platform.lastError, path, attributes);
+  }
   // Creates the folder closed to others; anything already at its place fails the step, as a
   // folder somebody else made there would let them read or swap what the job puts in it. A
   // failed job removes it again, unless a boot file could not be put back: the folder may hold

@@ -9,11 +9,10 @@ enum class Place { Empty, Ours, Taken, Unknown };
 
 // Ours: a folder of its own, no junction into somebody else's, that an administrator made.
 Place LookAt(JobContext& job, const std::string& folder) {
+  std::uint32_t attributes = 0;
+  const Presence there = job.Attributes(folder, attributes);
+  if (there != Presence::Present) return there == Presence::Absent ? Place::Empty : Place::Unknown;
   FileSystem& files = job.platform.files;
-  const std::uint32_t attributes = files.GetAttributes(folder);
-  if (attributes == attr::kInvalid) {
-    return job.platform.lastError.Get() == error::kFileNotFound ? Place::Empty : Place::Unknown;
-  }
   const bool ours = (attributes & attr::kDirectory) != 0 &&
                     (attributes & attr::kReparsePoint) == 0 &&
                     files.OwnerOf(folder) != Ownership::Untrusted;

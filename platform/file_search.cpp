@@ -82,6 +82,12 @@ Presence ProbeEntry(FileSystem& files, LastError& error, const std::string& path
   return Search(files, &error, path, true);
 }
 
+Presence ProbeAttributes(FileSystem& files, LastError& error, const std::string& path,
+                         std::uint32_t& attributes) {
+  attributes = files.GetAttributes(path);
+  return attributes == attr::kInvalid ? Missing(&error) : Presence::Present;
+}
+
 std::string GetFileNamePart(const std::string& path) {
   const std::size_t slash = path.rfind('\\');
   return slash == std::string::npos ? path : path.substr(slash + 1);

@@ -23,6 +23,10 @@ bool EntryExists(FileSystem& files, const std::string& path);
 enum class Presence { Absent, Present, Unknown };
 Presence ProbeFile(FileSystem& files, LastError& error, const std::string& path);
 Presence ProbeEntry(FileSystem& files, LastError& error, const std::string& path);
+// The attribute word of what is at a path without wildcards, for callers that must tell a file
+// from a folder: Absent (and attr::kInvalid) when nothing is there.
+Presence ProbeAttributes(FileSystem& files, LastError& error, const std::string& path,
+                         std::uint32_t& attributes);
 
 // The text after the last "\" (empty when the path ends in one), or the whole path.
 std::string GetFileNamePart(const std::string& path);
