@@ -17,8 +17,12 @@ std::string PendingJobImage(Platform& platform, Operation operation) {
   const std::string script =
       GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + JobScriptName(operation);
   std::string ansi, line;
-  if (!platform.files.Read(script, 512, ansi) || !platform.text.FromAnsi(ansi, line)) return "";
-  return ImageOfCommandLine(line.substr(0, line.find_first_of("\r\n")));
+  // Only the line is converted: the bytes after it, cut at the read's end, may not be text.
+  if (!platform.files.Read(script, 512, ansi) ||
+      !platform.text.FromAnsi(ansi.substr(0, ansi.find_first_of("\r\n")), line)) {
+    return "";
+  }
+  return ImageOfCommandLine(line);
 }
 
 Outcome CancelPendingJob(Platform& platform) {

@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string image = PendingJobImage(platform, each);
     std::string line;
     if (image.empty()) continue;
-    Require(platform.text.FromAnsi(script, line), "an image came from no text");
-    line = line.substr(0, line.find_first_of("\r\n"));
+    Require(platform.text.FromAnsi(script.substr(0, script.find_first_of("\r\n")), line),
+            "an image came from no text");
     Require(IsGhostImage(image) && IsJobLine(line, image),
             "an image was read from a line the job does not write");
   }

@@ -41,6 +41,13 @@ void PendingRestore(JobHarness& job) {
 
 const std::string kBackupScript =
     "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\Nusk\\Nusk.gho -fx -sure -fro -z3\r\n";
+// The script's line, then Chinese text in code page 936 whose 512th byte is a lead byte: a read of
+// the first 512 bytes cuts a character in two.
+const std::string kScriptWithCutText = [] {
+  std::string script = kBackupScript + ((512 - kBackupScript.size()) % 2 == 0 ? "x" : "");
+  for (int i = 0; i < 300; ++i) script += "\xB1\xB8";
+  return script;
+}();
 
 TEST(RunCommand, EachCommandTellsItsOutcomeInLinesAndItsExitCode) {
   struct Case {
@@ -117,6 +124,14 @@ TEST(RunCommand, EachCommandTellsItsOutcomeInLinesAndItsExitCode) {
        {"/status"}, ExitCode::JobPending,
        {messages::kPendingBackup, messages::kPendingImageUnread}, 0, false,
        kBackupScript.c_str()},
+      {"status, its script's line followed by a character cut by the read",
+       [](JobHarness& job) {
+         PendingBackup(job);
+         job.windows.PutFile("C:\\boot\\qelv\\MsBack.bat", kScriptWithCutText);
+       },
+       {"/status"}, ExitCode::JobPending,
+       {messages::kPendingBackup, std::string(messages::kPendingImage) + "1:2:\\Nusk\\Nusk.gho"}, 0,
+       false, kScriptWithCutText.c_str()},
       {"status, boot.ini unreadable",
        [](JobHarness& job) {
          job.windows.FailOn(sim::Op::ReadProfile, "C:\\boot.ini", error::kAccessDenied);
