@@ -9,6 +9,7 @@
 
 #include "job/job_services.h"
 #include "platform/sim/sim_windows.h"
+#include "tests/unit/xp_boot_files.h"
 
 namespace tovak::fuzz {
 
@@ -24,14 +25,8 @@ std::vector<std::string> Lines(const std::string& text);
 
 bool IsUtf8(const std::string& text);
 
-constexpr char kBootIni[] =
-    "[boot loader]\r\n"
-    "timeout=30\r\n"
-    "default=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
-    "[operating systems]\r\n"
-    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
-    "/fastdetect\r\n";
-constexpr std::uint32_t kBootFileBits = attr::kReadOnly | attr::kHidden | attr::kSystem;
+using testing::kBootFileBits;
+using testing::kBootIni;
 
 // C: as XP leaves it, with this boot.ini; an empty D:.
 void MakeXpMachine(sim::SimWindows& windows, const std::string& bootIni = kBootIni);

@@ -16,16 +16,10 @@
 #include "payload/payload_deployment.h"
 #include "platform/sim/sim_windows.h"
 #include "platform/system_drive.h"
+#include "tests/unit/xp_boot_files.h"
 
 namespace tovak::testing {
 
-constexpr const char kBootIni[] =
-    "[boot loader]\r\n"
-    "timeout=30\r\n"
-    "default=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
-    "[operating systems]\r\n"
-    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" "
-    "/fastdetect\r\n";
 // The same as a job leaves it, the title in code page 936.
 constexpr const char kPreparedBootIni[] =
     "[boot loader]\r\n"
@@ -36,7 +30,6 @@ constexpr const char kPreparedBootIni[] =
     "/fastdetect\r\n"
     "C:\\g1ldr=Tovak\xB1\xB8\xB7\xDD\xB9\xA4\xBE\xDF\r\n";
 constexpr const char kIdleCaption[] = "备份还原工具WINDOWS版";
-constexpr std::uint32_t kBootFileBits = attr::kReadOnly | attr::kHidden | attr::kSystem;
 
 class FakeForm : public JobForm {
  public:
