@@ -2,6 +2,7 @@
 
 #include "job/boot_files.h"
 #include "job/boot_menu_entry.h"
+#include "job/image_drive_record.h"
 #include "job/job_record.h"
 #include "platform/text_utf8.h"
 
@@ -55,6 +56,8 @@ Presence FindPendingJob(JobContext& job, Operation& operation) {
 }
 
 bool CancelPendingJob(JobContext& job) {
+  JobRecord record;
+  const bool recorded = ReadJobRecord(job.platform, job.InBoot("qelv\\") + kJobRecordName, record);
   PutBack(job, job.Root() + kBootIniFile.name, job.InBoot(kBootIniFile.backup), kRootFileBits);
   // Until boot.ini is back, the job stays as it was: the next start still runs it.
   if (!job.rollback.AllPutBack()) return false;
@@ -79,10 +82,15 @@ bool CancelPendingJob(JobContext& job) {
       (setAside == Presence::Present && !job.platform.files.Rename(msboot, job.Root() + "boot"))) {
     return false;
   }
+  // A restore's record waiting on the image's drive would tell of a restore that never ran.
+  JobRecord waiting;
+  if (recorded && !record.imageDriveMark.empty() &&
+      ReadImageDriveRecord(job, record.imagePath, waiting) && !waiting.completed &&
+      waiting.token == record.imageDriveMark) {
+    job.DeleteFile(ImageDriveRecordPath(record.imagePath));
+  }
   // The key of a job that will never run would make its missing result look like a cut-short job.
-  SystemServices& system = job.platform.system;
-  return system.DeleteMachineValue(kLastJobValue) ||
-         job.platform.lastError.Get() == error::kFileNotFound;
+  return ForgetLastJob(job.platform);
 }
 
 }  // namespace tovak
