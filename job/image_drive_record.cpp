@@ -8,13 +8,13 @@ namespace tovak {
 namespace {
 
 std::string FolderOf(const std::string& imagePath) {
-  return imagePath.substr(0, 2) + "\\" + kRecordFolderName;
+  return imagePath.substr(0, 2) + "\\" + layout::kRecordFolder;
 }
 
 }  // namespace
 
 std::string ImageDriveRecordPath(const std::string& imagePath) {
-  return FolderOf(imagePath) + "\\" + kLastJobRecordName;
+  return FolderOf(imagePath) + "\\" + layout::kCompletedRecord;
 }
 
 bool PrepareImageDriveRecord(JobContext& job, JobRecord& record) {

@@ -75,7 +75,7 @@ bool FindRecordFolder(SystemServices& system, std::string& folder, std::string& 
       LowerAscii(windows.substr(0, 3)) != LowerAscii(root)) {
     return false;
   }
-  folder = windows + kRecordFolderName;
+  folder = windows + layout::kRecordFolder;
   fromRoot = folder.substr(2);
   return IsPlainDosPath(fromRoot);
 }
@@ -147,7 +147,7 @@ bool WriteJobRecord(Platform& platform, const JobRecord& record) {
   std::string text = JobRecordText(record);
   text.resize(text.size() - 2);  // WriteAnsiLine ends the last line
   return WriteAnsiLine(platform,
-                       GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + kJobRecordName,
+                       layout::JobFile(platform.system, layout::kJobRecord),
                        text);
 }
 

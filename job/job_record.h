@@ -13,6 +13,7 @@
 #include <string>
 
 #include "job/job_script.h"
+#include "job/system_layout.h"
 #include "platform/platform.h"
 
 namespace tovak {
@@ -20,13 +21,6 @@ namespace tovak {
 // Eight digits: a DOS file name without an extension.
 constexpr std::size_t kJobTokenLength = 8;
 constexpr std::size_t kJobKeyLength = 16;
-// The record beside the job, in "boot\qelv".
-constexpr char kJobRecordName[] = "job.txt";
-// The folder in the Windows folder where the runner leaves the completed record, and its name
-// there. Users may create folders in the root but not in the Windows folder, so nobody else's
-// folder can take the name and refuse every job.
-constexpr char kRecordFolderName[] = "Tovak";
-constexpr char kLastJobRecordName[] = "tovakjob.txt";
 // The program's value under HKEY_LOCAL_MACHINE that holds the last job's key: a record is the
 // program's only when it carries that key.
 constexpr char kLastJobValue[] = "LastJob";

@@ -97,14 +97,14 @@ bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
   if (!FindRecordFolder(platform.system, folder, fromRoot)) return false;
   JobRecord record;
   // A record of another job, or one somebody wrote, is not ours to show or delete.
-  const std::string path = folder + "\\" + kLastJobRecordName;
+  const std::string path = folder + "\\" + layout::kCompletedRecord;
   if (ReadJobRecord(platform, path, record) && record.completed && record.key == key) {
     result.recordPath = path;
     result.text = RecordBox(platform, record, result.failed);
     return true;
   }
   // A job whose mark is still there has not run, or its start cannot be read: nothing to tell.
-  const std::string mark = GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + kJobRecordName;
+  const std::string mark = layout::JobFile(platform.system, layout::kJobRecord);
   return ProbeFile(platform.files, platform.lastError, mark) == Presence::Absent &&
          ResultWithoutRecord(platform, key, result);
 }
