@@ -47,14 +47,14 @@ Presence FindClash(JobContext& job, const std::string& boot, const std::string& 
   return Presence::Absent;
 }
 
-bool SetAsideAsMsboot(JobContext& job, const std::string& boot, const std::string& msboot) {
+bool SetAsideAsMsboot(JobContext& job, const std::string& boot, const std::string& msboot,
+                      std::uint32_t& attributes) {
   FileSystem& files = job.platform.files;
-  const std::uint32_t attributes = files.GetAttributes(boot);
+  attributes = files.GetAttributes(boot);
   if (!files.Rename(boot, msboot)) return false;
-  job.rollback.Add(Rollback::Phase::Folders, [&job, &files, boot, msboot, attributes] {
+  job.rollback.Add(Rollback::Phase::Folders, [&job, attributes] {
     // A "boot" kept for its saved copies is in the way: the folder stays "msboot".
-    if (!job.rollback.AllPutBack() || !files.Rename(msboot, boot)) return;
-    if (attributes != attr::kInvalid) files.SetAttributes(boot, attr::Settable(attributes));
+    if (job.rollback.AllPutBack()) PutSetAsideBack(job, attributes);
   });
   return files.SetAttributes(msboot, attr::kNormal);
 }
@@ -123,7 +123,18 @@ bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal)
   return true;
 }
 
-bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
+bool PutSetAsideBack(JobContext& job, std::uint32_t attributes) {
+  const std::string boot = job.Root() + layout::kBoot;
+  const std::string msboot = job.Root() + layout::kSetAside;
+  FileSystem& files = job.platform.files;
+  const Presence setAside = job.Entry(msboot);
+  if (setAside != Presence::Present) return setAside == Presence::Absent;
+  return files.Rename(msboot, boot) &&
+         (attributes == attr::kInvalid || files.SetAttributes(boot, attr::Settable(attributes)));
+}
+
+bool PrepareBootFolder(JobContext& job, BootFolderPlan plan, std::uint32_t& setAside) {
+  setAside = attr::kInvalid;
   const std::string boot = job.Root() + layout::kBoot;
   const std::string msboot = job.Root() + layout::kSetAside;
   if (plan == BootFolderPlan::Cancel) {
@@ -133,7 +144,9 @@ bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
     if (bootThere == Presence::Unknown) return false;
     plan = bootThere == Presence::Present ? BootFolderPlan::SetAside : BootFolderPlan::Fresh;
   }
-  if (plan == BootFolderPlan::SetAside && !SetAsideAsMsboot(job, boot, msboot)) return false;
+  if (plan == BootFolderPlan::SetAside && !SetAsideAsMsboot(job, boot, msboot, setAside)) {
+    return false;
+  }
   if (plan == BootFolderPlan::Merge && !MergeIntoMsboot(job, boot, msboot)) return false;
   // Between the job and the restart nobody without rights may add, swap or read a file the DOS
   // side uses.

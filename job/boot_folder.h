@@ -22,7 +22,12 @@ bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal)
 // Carries out the plan and makes "boot" and "boot\qelv", closed to others from their creation;
 // a folder somebody else put at either place fails it. What it changed is
 // registered for the rollback: the job's folders go, "boot" only while it holds no saved copy that
-// could not be put back, and somebody's files go back into "boot".
-bool PrepareBootFolder(JobContext& job, BootFolderPlan plan);
+// could not be put back, and somebody's files go back into "boot". setAside: the attributes of the
+// "boot" it set aside as "msboot", or attr::kInvalid.
+bool PrepareBootFolder(JobContext& job, BootFolderPlan plan, std::uint32_t& setAside);
+
+// Gives "msboot", when there is one, its name "boot" back and the attributes it had before it was
+// set aside (none: as it is); the rollback and the cancel both. False when it stays undone.
+bool PutSetAsideBack(JobContext& job, std::uint32_t attributes);
 
 }  // namespace tovak

@@ -213,7 +213,8 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
        [&] {
          return request.operation == Operation::Backup || PrepareImageDriveRecord(job, record);
        }},
-      {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
+      {messages::kStepBootFolder,
+       [&] { return PrepareBootFolder(job, plan, record.setAsideAttributes); }},
       {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, request.operation); }},
       {messages::kStepRecord, [&] { return WriteJobRecord(platform_, record); }},
       {messages::kStepRecord, [&] { return RememberLastJob(job, record); }},

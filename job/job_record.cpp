@@ -10,7 +10,7 @@ namespace {
 const char kBackup[] = "backup";
 const char kRestore[] = "restore";
 const char kStatus[] = "status ";
-const char kNoImage[] = "none";
+const char kNone[] = "none";
 
 bool IsHex(const std::string& text, std::size_t length) {
   return text.size() == length && text.find_first_not_of("0123456789ABCDEF") == std::string::npos;
@@ -96,8 +96,12 @@ std::string JobRecordText(const JobRecord& record) {
                      record.recordFolder + "\r\n" +
                      (record.imageWasThere ? std::to_string(record.sizeBefore) + " " +
                                                  std::to_string(record.writtenBefore)
-                                           : kNoImage) +
-                     "\r\n" + (record.imageDriveMark.empty() ? kNoImage : record.imageDriveMark) +
+                                           : kNone) +
+                     "\r\n" + (record.imageDriveMark.empty() ? kNone : record.imageDriveMark) +
+                     "\r\n" +
+                     (record.setAsideAttributes == attr::kInvalid
+                          ? kNone
+                          : std::to_string(record.setAsideAttributes)) +
                      "\r\n";
   if (record.completed) text += kStatus + std::to_string(record.exitStatus) + " \r\n";
   return text;
@@ -105,40 +109,42 @@ std::string JobRecordText(const JobRecord& record) {
 
 bool ParseJobRecord(const std::string& text, JobRecord& record) {
   // Every line ends in CR LF.
-  std::string line[9];
+  std::string line[10];
   int count = 0;
   for (std::size_t start = 0; start < text.size(); ++count) {
     const std::size_t end = text.find("\r\n", start);
-    if (count == 9 || end == std::string::npos) return false;
+    if (count == 10 || end == std::string::npos) return false;
     line[count] = text.substr(start, end - start);
     start = end + 2;
   }
   // DOS's echo leaves a blank before the break of the line the runner adds; a blank on another
   // line is part of it, or the record would read otherwise when written again.
-  if (count == 9 && !line[8].empty() && line[8].back() == ' ') line[8].pop_back();
-  std::uint64_t prepared = 0, status = 0, size = 0, written = 0;
+  if (count == 10 && !line[9].empty() && line[9].back() == ' ') line[9].pop_back();
+  std::uint64_t prepared = 0, status = 0, size = 0, written = 0, setAside = attr::kInvalid;
   const bool backup = line[2] == kBackup;
   const std::size_t blank = line[6].find(' ');
-  const bool imageWasThere = line[6] != kNoImage;
-  const bool marked = line[7] != kNoImage;
-  if (count < 8 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
+  const bool imageWasThere = line[6] != kNone;
+  const bool marked = line[7] != kNone;
+  if (count < 9 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
       (!backup && line[2] != kRestore) || line[3].empty() ||
       !ReadNumber(line[4], UINT64_MAX, prepared) || !IsPlainDosPath(line[5]) ||
       (imageWasThere && (blank == std::string::npos ||
                          !ReadNumber(line[6].substr(0, blank), UINT64_MAX, size) ||
                          !ReadNumber(line[6].substr(blank + 1), UINT64_MAX, written))) ||
-      (marked && !IsHex(line[7], kJobTokenLength))) {
+      (marked && !IsHex(line[7], kJobTokenLength)) ||
+      (line[8] != kNone && !ReadNumber(line[8], attr::kInvalid - 1, setAside))) {
     return false;
   }
-  const bool completed = count == 9;
-  if (completed && (line[8].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
-                    !ReadNumber(line[8].substr(sizeof kStatus - 1), 255, status))) {
+  const bool completed = count == 10;
+  if (completed && (line[9].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
+                    !ReadNumber(line[9].substr(sizeof kStatus - 1), 255, status))) {
     return false;
   }
   record = JobRecord{line[0],       line[1], backup ? Operation::Backup : Operation::Restore,
                      line[3],       prepared, line[5],
                      imageWasThere, size,     written,
                      marked ? line[7] : std::string(),
+                     static_cast<std::uint32_t>(setAside),
                      completed,     static_cast<int>(status)};
   return true;
 }

@@ -42,6 +42,8 @@ struct JobRecord {
   std::uint64_t writtenBefore = 0;  // as FILETIME counts
   // A restore's mark of its record folder on the image's drive; empty when it has none.
   std::string imageDriveMark{};
+  // The attributes of the "boot" the job set aside as "msboot", for a cancel to give back.
+  std::uint32_t setAsideAttributes = attr::kInvalid;
   bool completed = false;     // the runner added the imaging program's exit status
   int exitStatus = 0;
 };
@@ -57,7 +59,8 @@ bool FindRecordFolder(SystemServices& system, std::string& folder, std::string& 
 
 // Lines ending in CR LF: the token, the key, "backup" or "restore", the image path, the time
 // prepared, the record folder, the image before the job ("none", or its size and time), the mark
-// on the image's drive ("none" or hex digits); the runner adds "status N" and a blank.
+// on the image's drive ("none" or hex digits), the attributes of the folder set aside ("none" or a
+// number); the runner adds "status N" and a blank.
 std::string JobRecordText(const JobRecord& record);
 // False for anything else, such as a record cut short or written by somebody else's hand.
 bool ParseJobRecord(const std::string& text, JobRecord& record);

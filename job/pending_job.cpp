@@ -1,6 +1,7 @@
 #include "job/pending_job.h"
 
 #include "job/boot_files.h"
+#include "job/boot_folder.h"
 #include "job/boot_menu_entry.h"
 #include "job/image_drive_record.h"
 #include "job/job_record.h"
@@ -76,11 +77,8 @@ bool CancelPendingJob(JobContext& job) {
     }
   }
   if (!job.rollback.AllPutBack()) return false;
-  if (!job.control.DeleteFolderTree(job.Root() + layout::kBoot)) return false;
-  const std::string msboot = job.Root() + layout::kSetAside;
-  const Presence setAside = job.Entry(msboot);
-  if (setAside == Presence::Unknown ||
-      (setAside == Presence::Present && !job.platform.files.Rename(msboot, job.Root() + layout::kBoot))) {
+  if (!job.control.DeleteFolderTree(job.Root() + layout::kBoot) ||
+      !PutSetAsideBack(job, recorded ? record.setAsideAttributes : attr::kInvalid)) {
     return false;
   }
   // A restore's record waiting on the image's drive would tell of a restore that never ran.

@@ -117,7 +117,7 @@ TEST_P(CommandLineTest, Runs) {
     ASSERT_TRUE(::CreateDirectoryW(L"C:\\windows\\Tovak", nullptr));
     ASSERT_TRUE(WriteBytes(L"C:\\windows\\Tovak\\tovakjob.txt",
                            "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n1\r\n"
-                           "\\windows\\Tovak\r\nnone\r\nnone\r\nstatus 12 \r\n"));
+                           "\\windows\\Tovak\r\nnone\r\nnone\r\nnone\r\nstatus 12 \r\n"));
   }
   if (c.before == Before::PendingBackup) {
     const CommandRun pending = RunTovak(L"/backup d:\\Nusk");

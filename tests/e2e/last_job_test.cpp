@@ -65,7 +65,7 @@ TEST(LastJobTest, TheLastJobsResultIsShownOnceAtStartAndThenGone) {
     if (c.status) {
       ASSERT_TRUE(WriteBytes(c.place, std::string(kToken) + "\r\n" + kKey + "\r\n" + c.operation +
                                           "\r\nd:\\Nusk\\Nusk.gho\r\n" + prepared +
-                                          "\r\n\\windows\\Tovak\r\nnone\r\nnone\r\nstatus " +
+                                          "\r\n\\windows\\Tovak\r\nnone\r\nnone\r\nnone\r\nstatus " +
                                           c.status + " \r\n"));
     }
     ASSERT_TRUE(RememberValue("LastJob", kKey));
@@ -88,7 +88,7 @@ TEST(LastJobTest, TheLastJobsResultIsShownOnceAtStartAndThenGone) {
   // Another job's record is not this program's to show or delete.
   const std::string other =
       "0A1B2C3D\r\nFFEEDDCCBBAA9988\r\nbackup\r\nd:\\x.gho\r\n1\r\n\\windows\\Tovak\r\nnone\r\n"
-      "none\r\nstatus 0 \r\n";
+      "none\r\nnone\r\nstatus 0 \r\n";
   ASSERT_TRUE(WriteBytes(kRecord, other));
   ASSERT_TRUE(RememberValue("LastJob", kKey));
   TovakApp app;

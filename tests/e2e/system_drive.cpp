@@ -108,7 +108,9 @@ void SystemDrive::ExpectPreparedJob(const std::string& stateLine, const std::wst
   EXPECT_EQ(record.find(token + "\r\n" + remembered + "\r\n"), 0u) << record;
   EXPECT_NE(std::string(remembered), token);
   // A restore's record on the image's drive, which the runner finds by the mark on line 8.
-  const std::string mark = record.substr(record.rfind("\r\n", record.size() - 3) + 2);
+  const std::size_t lastLine = record.rfind("\r\n", record.size() - 3) + 2;
+  const std::size_t markLine = record.rfind("\r\n", lastLine - 3) + 2;
+  const std::string mark = record.substr(markLine, lastLine - markLine);
   if (operation == "backup") {
     EXPECT_EQ(mark, "none\r\n") << record;
   } else {

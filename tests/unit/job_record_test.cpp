@@ -148,8 +148,9 @@ TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
 TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
   const std::string written =
       "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n"
-      "\\WINNT\\Tovak\r\n1536 133700000000000000\r\nnone\r\n";
-  const std::string marked = written.substr(0, written.size() - 6) + "A0B1C2D3\r\n";
+      "\\WINNT\\Tovak\r\n1536 133700000000000000\r\nnone\r\n22\r\n";
+  const std::string beforeMark = written.substr(0, written.size() - 10);
+  const std::string marked = beforeMark + "A0B1C2D3\r\n22\r\n";
   struct Case {
     const char* what;
     std::string text;
@@ -157,11 +158,14 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
     bool completed;
     int status;
     const char* mark = "";
+    std::uint32_t setAside = 22;
   } cases[] = {
       {"a restore's mark on the image's drive", marked + "status 3 \r\n", true, true, 3,
        "A0B1C2D3"},
-      {"a mark in lower case", written.substr(0, written.size() - 6) + "a0b1c2d3\r\n", false,
-       false, 0},
+      {"a mark in lower case", beforeMark + "a0b1c2d3\r\n22\r\n", false, false, 0},
+      {"no folder set aside", beforeMark + "none\r\nnone\r\n", true, false, 0, "", attr::kInvalid},
+      {"set-aside attributes that are no number", beforeMark + "none\r\n-1\r\n", false, false,
+       0},
       {"as the job writes it", written, true, false, 0},
       {"as the runner leaves it", written + "status 0 \r\n", true, true, 0},
       {"a failure", written + "status 255 \r\n", true, true, 255},
@@ -176,14 +180,14 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
       {"another operation", "0A1B2C3D\r\n00112233445566AA\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false,
        false, 0},
       {"no image before", written.substr(0, written.find("1536")), false, false, 0},
-      {"no mark", written.substr(0, written.size() - 6), false, false, 0},
+      {"no mark", beforeMark, false, false, 0},
       {"an image before without its time",
        written.substr(0, written.find("1536")) + "1536\r\n", false, false, 0},
       {"a record folder DOS cannot name",
-       written.substr(0, written.find("\\WINNT")) + "\\Program Files\\Tovak\r\nnone\r\nnone\r\n", false,
+       written.substr(0, written.find("\\WINNT")) + "\\Program Files\\Tovak\r\nnone\r\nnone\r\nnone\r\n", false,
        false, 0},
       {"a record folder that a batch line would act on",
-       written.substr(0, written.find("\\WINNT")) + "\\WIN|NT\\Tovak\r\nnone\r\nnone\r\n", false, false,
+       written.substr(0, written.find("\\WINNT")) + "\\WIN|NT\\Tovak\r\nnone\r\nnone\r\nnone\r\n", false, false,
        0},
       {"a power cut's zeros", std::string(written.size(), '\0'), false, false, 0},
   };
@@ -202,6 +206,7 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
     EXPECT_EQ(record.sizeBefore, 1536u);
     EXPECT_EQ(record.writtenBefore, 133700000000000000u);
     EXPECT_EQ(record.imageDriveMark, c.mark);
+    EXPECT_EQ(record.setAsideAttributes, c.setAside);
     EXPECT_EQ(record.completed, c.completed);
     EXPECT_EQ(record.exitStatus, c.status);
     EXPECT_EQ(JobRecordText(record), c.text);

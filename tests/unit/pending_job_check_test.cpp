@@ -71,6 +71,10 @@ TEST(PendingJobCheck, AJobNotRunIsOfferedAndYesPutsTheMachineBackAsBeforeIt) {
         EXPECT_EQ(boxes.back().title, "提示");
         EXPECT_EQ(boxes.back().icon, MessageIcon::Information);
         EXPECT_EQ(FilesOfC(job.windows.Take()), FilesOfC(untouched)) << what;
+        // The folder the job set aside is given its own attributes back.
+        if (untouched.count("C:\\boot") && !untouched.count("C:\\msboot")) {
+          EXPECT_EQ(job.windows.Attributes("C:\\boot"), untouched.at("C:\\boot").attributes) << what;
+        }
         for (const char* file : kRootBootFiles) {
           if (job.windows.Exists(file)) {
             EXPECT_EQ(job.windows.Attributes(file), kBootFileBits) << what << ": " << file;

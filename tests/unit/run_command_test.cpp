@@ -109,7 +109,7 @@ TEST(RunCommand, EachCommandTellsItsOutcomeInLinesAndItsExitCode) {
        [](JobHarness& job) {
          job.windows.PutFile("C:\\WINDOWS\\Tovak\\tovakjob.txt",
                              "0A1B2C3D\r\n00112233445566AA\r\nrestore\r\nd:\\Nusk\\Nusk.gho\r\n1\r\n"
-                             "\\WINDOWS\\Tovak\r\nnone\r\nnone\r\nstatus 7 \r\n");
+                             "\\WINDOWS\\Tovak\r\nnone\r\nnone\r\nnone\r\nstatus 7 \r\n");
          job.windows.PutMachineValue(kLastJobValue, "00112233445566AA");
        },
        {"/status"}, ExitCode::LastJobFailed,
