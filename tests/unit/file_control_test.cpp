@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "platform/file_search.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 namespace tovak {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "payload/payload_catalogue.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 namespace tovak {
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/charset.h"
-#include "platform/sim/file_tree.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/charset.h"
+#include "sim/file_tree.h"
+#include "sim/sim_windows.h"
 
 namespace tovak::sim {
 

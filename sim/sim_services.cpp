@@ -2,7 +2,7 @@
 #include <map>
 
 #include "platform/date_time_text.h"
-#include "platform/sim/machine.h"
+#include "sim/machine.h"
 
 namespace tovak::sim {
 namespace {

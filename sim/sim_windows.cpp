@@ -1,9 +1,9 @@
 // Setting up and inspecting the simulation, and its fault injection.
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 #include <stdexcept>
 
-#include "platform/sim/machine.h"
+#include "sim/machine.h"
 
 namespace tovak::sim {
 namespace {
