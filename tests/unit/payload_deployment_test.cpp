@@ -12,7 +12,6 @@
 namespace tovak {
 namespace {
 
-using sim::Op;
 using sim::SimWindows;
 
 // The order of writing; every file goes into the payload folder, those for the root as well.
@@ -175,41 +174,12 @@ TEST(ExtractResourceFile, AddsOneBackslashToTheFolder) {
     SimWindows w;
     w.PutFolder("C:\\boot");
     w.AddResource(110, "menu");
-    ASSERT_TRUE(ExtractResourceFile(w.platform(), 110, 4, "menu.lst", folder, true)) << folder;
+    ASSERT_TRUE(ExtractResourceFile(w.platform(), 110, 4, "menu.lst", folder)) << folder;
     const std::string expected = std::string(folder).find("boot") != std::string::npos
                                      ? "C:\\boot\\menu.lst"
                                      : "C:\\menu.lst";
     EXPECT_EQ(Opened(w), std::vector<std::string>{expected}) << folder;
     EXPECT_EQ(w.Bytes(expected), "menu");
-  }
-}
-
-TEST(ExtractResourceFile, KeepsTheEarliestBackupOnlyWhenAskedTo) {
-  struct Case {
-    bool skipBackup;
-    const char* target;  // before; null: absent
-    const char* backup;  // before and after; null: absent
-    const char* backupAfter;
-  } cases[] = {
-      {false, "old", nullptr, "old"},     {false, "old", "older", "older"},
-      {false, nullptr, "older", "older"}, {false, nullptr, nullptr, nullptr},
-      {true, "old", nullptr, nullptr},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.skipBackup << " " << (c.target ? c.target : "-") << " "
-                                      << (c.backup ? c.backup : "-"));
-    SimWindows w;
-    w.PutFolder("C:\\boot");
-    if (c.target) w.PutFile("C:\\boot\\g1ldr", c.target);
-    if (c.backup) w.PutFile("C:\\boot\\g1ldr.bak", c.backup);
-    w.AddResource(121, "loader");
-
-    EXPECT_TRUE(ExtractResourceFile(w.platform(), 121, 6, "g1ldr", "C:\\boot", c.skipBackup));
-    EXPECT_EQ(w.Bytes("C:\\boot\\g1ldr"), "loader");
-    EXPECT_EQ(w.Exists("C:\\boot\\g1ldr.bak"), c.backupAfter != nullptr);
-    if (c.backupAfter) {
-      EXPECT_EQ(w.Bytes("C:\\boot\\g1ldr.bak"), c.backupAfter);
-    }
   }
 }
 
@@ -230,7 +200,7 @@ TEST(ExtractResourceFile, LeavesTheFileExactlyTheResourceAndChecksItsLength) {
     w.AddResource(115, "stage2");
     w.platform().lastError.Set(0);
 
-    EXPECT_EQ(ExtractResourceFile(w.platform(), 115, c.expectedSize, "stage2", "C:\\", true),
+    EXPECT_EQ(ExtractResourceFile(w.platform(), 115, c.expectedSize, "stage2", "C:\\"),
               c.result);
     EXPECT_EQ(w.Bytes("C:\\stage2"), "stage2");
     EXPECT_EQ(w.platform().lastError.Get() == error::kWriteFault, !c.result);
@@ -242,18 +212,11 @@ TEST(ExtractResourceFile, RefusesWithoutChangingTheDisk) {
   struct Case {
     const char* what;
     std::function<void(SimWindows&)> arrange;
-    bool skipBackup;
     std::uint32_t error;
   } cases[] = {
-      {"missing resource", [](SimWindows& w) { w.AddResource(102, "other"); }, false,
+      {"missing resource", [](SimWindows& w) { w.AddResource(102, "other"); },
        error::kResourceNameNotFound},
-      {"failed rename",
-       [](SimWindows& w) {
-         w.AddResource(101, "font");
-         w.FailOn(Op::Rename, "C:\\bootfont.bin", error::kAccessDenied);
-       },
-       false, error::kAccessDenied},
-      {"read-only target", [](SimWindows& w) { w.AddResource(101, "font"); }, true,
+      {"read-only target", [](SimWindows& w) { w.AddResource(101, "font"); },
        error::kAccessDenied},
   };
   for (const Case& c : cases) {
@@ -263,7 +226,7 @@ TEST(ExtractResourceFile, RefusesWithoutChangingTheDisk) {
     c.arrange(w);
     const sim::Snapshot before = w.Take();
 
-    EXPECT_FALSE(ExtractResourceFile(w.platform(), 101, 4, "bootfont.bin", "C:\\", c.skipBackup));
+    EXPECT_FALSE(ExtractResourceFile(w.platform(), 101, 4, "bootfont.bin", "C:\\"));
     EXPECT_EQ(w.platform().lastError.Get(), c.error);
     EXPECT_TRUE(w.Take() == before);
   }
