@@ -137,6 +137,8 @@ void SimWindows::SetPrivilegeHeld(bool held) { state_->privilegeHeld = held; }
 
 bool SimWindows::ShutdownPrivilegeEnabled() const { return state_->shutdownEnabled; }
 
+std::size_t SimWindows::OpenTokenCount() const { return state_->tokens.size(); }
+
 void SimWindows::AddResource(int id, const std::string& bytes) { state_->resources[id] = bytes; }
 
 void SimWindows::QueueAnswer(MessageAnswer answer) { state_->answers.push_back(answer); }
