@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,18 @@ std::string Content(const PayloadFile& file, const char* token = kTokenPlacehold
   std::string bytes(static_cast<std::size_t>(file.size), static_cast<char>(file.id));
   if (file.tokenOffset >= 0) bytes.replace(static_cast<std::size_t>(file.tokenOffset), 8, token);
   return bytes;
+}
+
+// Only the token's bytes differ from the resource.
+std::string DeployedContent(const PayloadFile& file) { return Content(file, kToken); }
+
+// How many of the catalogue's files, at these paths in its order, hold their deployed bytes.
+std::size_t Deployed(const SimWindows& w, const std::vector<std::string>& paths) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (w.Bytes(paths[i]) == DeployedContent(PayloadCatalogue()[i])) ++count;
+  }
+  return count;
 }
 
 void AddPayload(SimWindows& w, int omitted = 0) {
@@ -86,25 +99,24 @@ TEST(DeployBootFiles, WritesTheCatalogueInOrderIntoThePayloadFolderAndFlushesIt)
     w.PutFolder(std::string(c.folderParentFound) + "boot\\qelv");
     AddPayload(w);
     const sim::Snapshot before = w.Take();
-    std::vector<std::string> pumpedAfter;
-    w.onPump = [&] { pumpedAfter.push_back(w.Log().back()); };
+    const std::vector<std::string> found = Targets(c.folderParentFound);
+    // How many files were whole each time the window had a pass.
+    std::set<std::size_t> wholeAtPass;
+    w.onPump = [&] { wholeAtPass.insert(Deployed(w, found)); };
 
     ASSERT_TRUE(DeployBootFiles(w.platform(), PayloadCatalogue(), kToken));
 
-    const std::vector<std::string> targets = Targets(c.folderParent);
-    EXPECT_EQ(Opened(w), targets);
-    std::vector<std::string> afterOpening;
-    for (const std::string& target : targets) afterOpening.push_back("OpenForWriting " + target);
-    EXPECT_EQ(pumpedAfter, afterOpening);  // one pass a file, before its write
+    EXPECT_EQ(Opened(w), Targets(c.folderParent));
+    // A slow disk never keeps the window waiting for more than one file.
+    for (std::size_t whole = 0; whole < kPayloadFileCount; ++whole) {
+      EXPECT_EQ(wholeAtPass.count(whole), 1u) << "no pass before file " << whole + 1;
+    }
 
     w.PowerCut();  // every file was flushed
+    EXPECT_EQ(Deployed(w, found), kPayloadFileCount);
     sim::Snapshot expected = before;
-    const std::vector<std::string> found = Targets(c.folderParentFound);
     for (std::size_t i = 0; i < kPayloadFileCount; ++i) {
-      // Only the token's bytes differ from the resource.
-      const std::string deployed = Content(PayloadCatalogue()[i], kToken);
-      EXPECT_EQ(w.Bytes(found[i]), deployed) << found[i];
-      expected[found[i]] = {false, attr::kArchive, deployed};
+      expected[found[i]] = {false, attr::kArchive, DeployedContent(PayloadCatalogue()[i])};
     }
     EXPECT_TRUE(w.Take() == expected) << "something besides the 21 files changed";
   }
@@ -204,7 +216,6 @@ TEST(ExtractResourceFile, LeavesTheFileExactlyTheResourceAndChecksItsLength) {
               c.result);
     EXPECT_EQ(w.Bytes("C:\\stage2"), "stage2");
     EXPECT_EQ(w.platform().lastError.Get() == error::kWriteFault, !c.result);
-    EXPECT_EQ(w.PumpCount(), 1);
   }
 }
 
