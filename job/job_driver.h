@@ -6,6 +6,7 @@
 #include "job/job_form.h"
 #include "job/job_services.h"
 #include "platform/platform.h"
+#include "platform/restarter.h"
 
 namespace tovak {
 

@@ -25,7 +25,7 @@ bool CarryToken(std::string& bytes, std::int32_t offset, const std::string& toke
 }  // namespace
 
 bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expectedSize,
-                         const std::string& fileName, const std::string& folder, bool skipBackup,
+                         const std::string& fileName, const std::string& folder,
                          std::int32_t tokenOffset, const std::string& token) {
   std::string bytes;
   if (!platform.resources.LoadCustom(resourceId, bytes)) return false;
@@ -36,12 +36,6 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
 
   FileSystem& files = platform.files;
   const std::string target = WithTrailingBackslash(folder) + fileName;
-  const std::string backup = target + ".bak";
-  // The earliest backup is the one worth keeping.
-  if (!skipBackup && FileExists(files, target) && !FileExists(files, backup) &&
-      !files.Rename(target, backup)) {
-    return false;
-  }
 
   auto file = files.OpenForWriting(target);
   if (!file) return false;
@@ -63,8 +57,8 @@ bool DeployBootFiles(Platform& platform, const Catalogue& catalogue, const std::
   for (const PayloadFile& file : catalogue) {
     const std::string folder = GetSystemDriveRoot(platform.system) + layout::kJobFolder;
     // A short loader would leave the machine unable to start: the job is rolled back instead.
-    if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, true,
-                             file.tokenOffset, token)) {
+    if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, file.tokenOffset,
+                             token)) {
       return false;
     }
   }

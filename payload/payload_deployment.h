@@ -10,13 +10,12 @@
 
 namespace tovak {
 
-// Writes the "CUSTOM" resource resourceId to folder\fileName and flushes it; when skipBackup is false
-// an existing target first becomes fileName.bak, unless that backup exists already. With a
-// tokenOffset of 0 or more the token takes the place of kTokenPlaceholder there, and a resource
-// without the placeholder there fails. True when the written file is expectedSize bytes long. A
-// failure leaves the platform's last error saying why.
+// Writes the "CUSTOM" resource resourceId to folder\fileName, over whatever is there, and flushes
+// it. With a tokenOffset of 0 or more the token takes the place of kTokenPlaceholder there, and a
+// resource without the placeholder there fails. True when the written file is expectedSize bytes
+// long. A failure leaves the platform's last error saying why.
 bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expectedSize,
-                         const std::string& fileName, const std::string& folder, bool skipBackup,
+                         const std::string& fileName, const std::string& folder,
                          std::int32_t tokenOffset = -1, const std::string& token = std::string());
 
 // Writes every catalogue file into the payload folder, in catalogue order, the job's token in the

@@ -1,5 +1,5 @@
 // The contract environment for the simulation: a fresh simulated Windows for every case.
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 #include "tests/contract/contract_env.h"
 
 namespace tovak::contract {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "job/job_services.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 #include "tests/unit/xp_boot_files.h"
 
 namespace tovak::fuzz {

@@ -2,7 +2,7 @@
 // read without fault, and a write changes the one key's line or adds lines, and nothing else.
 #include <algorithm>
 
-#include "platform/sim/ini_text.h"
+#include "sim/ini_text.h"
 #include "platform/text_utf8.h"
 #include "tests/fuzz/fuzz_support.h"
 

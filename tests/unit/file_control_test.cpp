@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "platform/file_search.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 namespace tovak {
 namespace {
@@ -51,18 +51,45 @@ TEST_F(FileControlTest, MissingSourcesAndTargetsAreReportedAsNotices) {
   }
 }
 
-TEST_F(FileControlTest, ListingsLetTheWindowBreatheOncePerFolderSearched) {
+// The folders searched so far.
+std::size_t Searches(const sim::SimWindows& w) {
+  const std::string prefix = "FindFirst ";
+  std::size_t count = 0;
+  for (const std::string& line : w.Log()) {
+    if (line.compare(0, prefix.size(), prefix) == 0) ++count;
+  }
+  return count;
+}
+
+// A deep tree never keeps the window waiting for more than one folder's search.
+TEST_F(FileControlTest, ListingsLetTheWindowBreatheBetweenFolders) {
   for (const char* folder : {"C:\\r\\a", "C:\\r\\a\\x", "C:\\r\\b"}) sim_.PutFolder(folder);
-  int before = sim_.PumpCount();
-  FindFiles(sim_, sim_, sim_, "C:\\r", "*.*");
-  EXPECT_EQ(sim_.PumpCount() - before, 1);
-  before = sim_.PumpCount();
-  EXPECT_EQ(FindFolders(sim_, sim_, sim_, "C:\\r\\", "*.*").paths,
-            (std::vector<std::string>{"C:\\r\\a", "C:\\r\\b", "C:\\r\\a\\x"}));
-  EXPECT_EQ(sim_.PumpCount() - before, 4);  // r, a, a\x, b
-  // A second listing starts afresh.
-  EXPECT_EQ(FindFolders(sim_, sim_, sim_, "C:\\r\\a", "*.*").paths,
-            std::vector<std::string>{"C:\\r\\a\\x"});
+  struct Case {
+    const char* what;
+    std::function<Listing()> list;
+    std::vector<std::string> paths;
+  } cases[] = {
+      {"files", [&] { return FindFiles(sim_, sim_, sim_, "C:\\r", "*.*"); }, {}},
+      {"folders", [&] { return FindFolders(sim_, sim_, sim_, "C:\\r\\", "*.*"); },
+       {"C:\\r\\a", "C:\\r\\b", "C:\\r\\a\\x"}},
+      // A second listing starts afresh.
+      {"folders again", [&] { return FindFolders(sim_, sim_, sim_, "C:\\r\\a", "*.*"); },
+       {"C:\\r\\a\\x"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::size_t first = Searches(sim_);
+    std::vector<std::size_t> searchedAtPass;
+    sim_.onPump = [&] { searchedAtPass.push_back(Searches(sim_) - first); };
+    EXPECT_EQ(c.list().paths, c.paths);
+    ASSERT_FALSE(searchedAtPass.empty());
+    searchedAtPass.push_back(Searches(sim_) - first);  // the listing's end
+    std::size_t previous = 0;
+    for (std::size_t searched : searchedAtPass) {
+      EXPECT_LE(searched - previous, 1u) << "searches without a pass";
+      previous = searched;
+    }
+  }
 }
 
 TEST_F(FileControlTest, MoveFolderTreeKeepsTheSourceWholeWhenAFileDoesNotArrive) {

@@ -106,11 +106,16 @@ TEST(JobDriver, AfterARestoreWithoutItsImageTheComboStaysOffAndTheCaptionComesBa
 
 TEST(JobDriver, TheChoiceIsReadOnceWhateverHappensWhileMessagesFlow) {
   JobHarness job;
+  // Changed while the job runs and before it writes its script, which still names the backup.
+  bool changedInTime = false;
   job.windows.onPump = [&] {
+    if (!job.form.jobInProgress || job.windows.Exists("C:\\boot\\qelv\\MsBack.bat")) return;
     job.form.SelectBackup(false);
     job.form.path = "d:\\Nusk\\Nusk.gho";
+    changedInTime = true;
   };
   job.Click();
+  ASSERT_TRUE(changedInTime) << "no message flowed before the job wrote its script";
   EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\state.txt"), "msback.bat\r\n");
   EXPECT_TRUE(job.windows.Exists("C:\\boot\\qelv\\MsBack.bat"));
   EXPECT_FALSE(job.windows.Exists("C:\\boot\\qelv\\huifu.bat"));

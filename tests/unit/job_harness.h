@@ -14,7 +14,7 @@
 #include "job/job.h"
 #include "job/job_driver.h"
 #include "payload/payload_deployment.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 #include "platform/system_drive.h"
 #include "tests/unit/xp_boot_files.h"
 

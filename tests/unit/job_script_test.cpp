@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 namespace tovak {
 namespace {
@@ -141,16 +141,29 @@ TEST_F(JobFilesTest, ALineTheCodePageCannotHoldIsNotWritten) {
   EXPECT_EQ(windows_.Take(), before);
 }
 
-TEST_F(JobFilesTest, TheRootIsAskedForAtEveryWrite) {
-  ASSERT_TRUE(WriteJobStateFile(platform_, kBackup));
-  windows_.AddDrive('D');
-  windows_.PutFolder("D:\\boot\\qelv");
-  windows_.SetSystemDirectory("D:\\WINNT\\system32");
-  ASSERT_TRUE(WriteJobStateFile(platform_, kRestore));
-  ASSERT_TRUE(WriteJobScript(platform_, kRestore, "restore"));
-  EXPECT_EQ(windows_.Bytes("C:\\boot\\qelv\\state.txt"), "msback.bat\r\n");
-  EXPECT_EQ(windows_.Bytes("D:\\boot\\qelv\\state.txt"), "huifu.bat\r\n");
-  EXPECT_TRUE(windows_.Exists("D:\\boot\\qelv\\huifu.bat"));
+// Wherever Windows lives; a root remembered from an earlier machine would write to the wrong drive.
+TEST(JobFiles, GoIntoThePayloadFolderOfTheSystemDrive) {
+  struct Case {
+    const char* systemDirectory;
+    const char* root;
+    const char* otherRoot;
+  } cases[] = {{"C:\\WINDOWS\\system32", "C:\\", "D:\\"}, {"D:\\WINNT\\system32", "D:\\", "C:\\"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.systemDirectory);
+    sim::SimWindows w;
+    w.AddDrive('D');
+    w.PutFolder("C:\\boot\\qelv");
+    w.PutFolder("D:\\boot\\qelv");
+    w.SetSystemDirectory(c.systemDirectory);
+    ASSERT_TRUE(WriteJobStateFile(w.platform(), kRestore));
+    ASSERT_TRUE(WriteJobScript(w.platform(), kRestore, "restore"));
+    const std::string folder = std::string(c.root) + "boot\\qelv\\";
+    EXPECT_EQ(w.Bytes(folder + "state.txt"), "huifu.bat\r\n");
+    EXPECT_EQ(w.Bytes(folder + "huifu.bat"), "restore\r\n");
+    const std::string other = std::string(c.otherRoot) + "boot\\qelv\\";
+    EXPECT_FALSE(w.Exists(other + "state.txt"));
+    EXPECT_FALSE(w.Exists(other + "huifu.bat"));
+  }
 }
 
 TEST_F(JobFilesTest, AFailingStepFailsTheWriteWithItsOwnError) {

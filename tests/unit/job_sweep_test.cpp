@@ -242,7 +242,6 @@ class JobSweep {
     if ((scenario_.action == Action::Job && !job.form.Idle()) || job.Errors().size() != 1) {
       return "the window is not idle, or showed " + std::to_string(job.Errors().size()) + " errors";
     }
-    if (after.count("C:\\boot.superseded")) return "boot.superseded left behind";
     broken = WhatWasNotPutBack(scenario_, before, after, job.Errors()[0].text);
     // A registry that refuses everything keeps the new key: nothing can put the earlier one back.
     if (broken.empty() && fault_ != Fault::RefusedFrom) {

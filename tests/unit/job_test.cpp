@@ -276,7 +276,6 @@ TEST(Job, EarlierBootFoldersAreSetAsideOrSuperseded) {
     EXPECT_FALSE(w.Exists("C:\\boot\\g1ldr.bak"));
     EXPECT_EQ(w.Bytes("C:\\boot\\qelv\\state.txt"), "msback.bat\r\n");
     EXPECT_FALSE(w.Exists("C:\\boot\\qelv\\huifu.bat"));
-    EXPECT_FALSE(w.Exists("C:\\boot.superseded"));
     EXPECT_EQ(w.Bytes("C:\\msboot\\user.txt"), "the user's boot folder");
     EXPECT_FALSE(w.Exists("C:\\msboot\\boot.bak"));
   }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "job/job_record.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 namespace tovak {
 namespace {

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "job/job_record.h"
-#include "platform/sim/sim_path.h"
+#include "sim/sim_path.h"
 #include "tests/unit/job_harness.h"
 
 namespace tovak::testing {

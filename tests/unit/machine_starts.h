@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 namespace tovak::testing {
 

@@ -1,6 +1,6 @@
 // What only the simulation has: injected faults, the log, snapshots, scripted message boxes, the
 // code pages, the byte layout of INI edits and the listing order.
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/sim/sim_path.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_path.h"
+#include "sim/sim_windows.h"
 
 namespace tovak::sim {
 

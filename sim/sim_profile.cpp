@@ -1,6 +1,6 @@
 // GetPrivateProfileStringA and WritePrivateProfileStringA over the simulated files.
-#include "platform/sim/ini_text.h"
-#include "platform/sim/machine.h"
+#include "sim/ini_text.h"
+#include "sim/machine.h"
 
 namespace tovak::sim {
 namespace {

@@ -1,9 +1,9 @@
 // Setting up and inspecting the simulation, and its fault injection.
-#include "platform/sim/sim_windows.h"
+#include "sim/sim_windows.h"
 
 #include <stdexcept>
 
-#include "platform/sim/machine.h"
+#include "sim/machine.h"
 
 namespace tovak::sim {
 namespace {
@@ -136,6 +136,8 @@ void SimWindows::SetCodePage(std::uint32_t codePage) {
 void SimWindows::SetPrivilegeHeld(bool held) { state_->privilegeHeld = held; }
 
 bool SimWindows::ShutdownPrivilegeEnabled() const { return state_->shutdownEnabled; }
+
+std::size_t SimWindows::OpenTokenCount() const { return state_->tokens.size(); }
 
 void SimWindows::AddResource(int id, const std::string& bytes) { state_->resources[id] = bytes; }
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/charset.h"
-#include "platform/sim/file_tree.h"
-#include "platform/sim/sim_windows.h"
+#include "sim/charset.h"
+#include "sim/file_tree.h"
+#include "sim/sim_windows.h"
 
 namespace tovak::sim {
 
@@ -64,7 +64,7 @@ struct Machine {
   std::uint64_t random = 0x9E3779B97F4A7C15u;  // each machine draws the same sequence
   std::map<char, DevicePlace> devicePlaces{{'C', DevicePlace{0, 1}}};
   bool shutdownEnabled = false;
-  std::set<Handle> tokens;
+  std::map<Handle, std::uint32_t> tokens;  // open ones, with the access each was opened for
   Handle nextToken = 0x100;
   std::map<int, std::string> resources;
 

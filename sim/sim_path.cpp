@@ -1,4 +1,4 @@
-#include "platform/sim/sim_path.h"
+#include "sim/sim_path.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/sim/file_tree.h"
+#include "sim/file_tree.h"
 
 #include "platform/file_system.h"
 #include "platform/last_error.h"

@@ -137,6 +137,8 @@ class SimWindows final : public FileSystem,
   // Whether AdjustPrivilege has enabled the shutdown privilege, which an NT RequestExit needs
   // (without it RequestExit fails with ERROR_PRIVILEGE_NOT_HELD, but is still recorded).
   bool ShutdownPrivilegeEnabled() const;
+  // Tokens opened and not yet closed.
+  std::size_t OpenTokenCount() const;
   void AddResource(int id, const std::string& bytes);
 
   // Message boxes are answered from a queue; an empty queue answers Ok, or No for Yes/No boxes.

@@ -1,4 +1,4 @@
-#include "platform/sim/wildcard.h"
+#include "sim/wildcard.h"
 
 #include <cstdint>
 #include <vector>

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/sim/charset.h"
+#include "sim/charset.h"
 
 namespace tovak::sim {
 

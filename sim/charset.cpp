@@ -1,4 +1,4 @@
-#include "platform/sim/charset.h"
+#include "sim/charset.h"
 
 #include <iconv.h>
 

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/sim/machine.h"
-#include "platform/sim/wildcard.h"
+#include "sim/machine.h"
+#include "sim/wildcard.h"
 
 namespace tovak::sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/sim/ini_text.h"
+#include "sim/ini_text.h"
 
 #include <algorithm>
 #include <vector>

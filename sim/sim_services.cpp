@@ -2,7 +2,7 @@
 #include <map>
 
 #include "platform/date_time_text.h"
-#include "platform/sim/machine.h"
+#include "sim/machine.h"
 
 namespace tovak::sim {
 namespace {
@@ -11,6 +11,8 @@ namespace {
 const Handle kCurrentProcess = static_cast<Handle>(-1);
 constexpr std::uint32_t kSeShutdownPrivilege = 19;
 constexpr std::uint32_t kEnabled = 2;  // SE_PRIVILEGE_ENABLED
+// TOKEN_ADJUST_PRIVILEGES, and TOKEN_QUERY for the previous state that AdjustPrivilege asks for.
+constexpr std::uint32_t kAdjustAccess = 0x28;
 
 bool CanGive(MessageButtons buttons, MessageAnswer answer) {
   return buttons == MessageButtons::Ok ? answer == MessageAnswer::Ok : answer != MessageAnswer::Ok;
@@ -60,7 +62,7 @@ bool SimWindows::OpenProcessToken(Handle process, std::uint32_t access, Handle& 
   if (process != kCurrentProcess) return m.Fail(error::kInvalidHandle);
   token = m.nextToken;
   m.nextToken += 4;
-  m.tokens.insert(token);
+  m.tokens[token] = access;
   return true;
 }
 
@@ -75,7 +77,9 @@ bool SimWindows::LookupPrivilege(const std::string& name, Luid& luid) {
 bool SimWindows::AdjustPrivilege(Handle token, const Luid& luid, std::uint32_t attributes) {
   Machine& m = *state_;
   m.log.push_back("AdjustPrivilege");
-  if (m.tokens.count(token) == 0) return m.Fail(error::kInvalidHandle);
+  const auto open = m.tokens.find(token);
+  if (open == m.tokens.end()) return m.Fail(error::kInvalidHandle);
+  if ((open->second & kAdjustAccess) != kAdjustAccess) return m.Fail(error::kAccessDenied);
   if (luid.low != kSeShutdownPrivilege || luid.high != 0) return m.Fail(error::kNoSuchPrivilege);
   // The call succeeds either way; only the last error tells whether the account holds it.
   if (!m.privilegeHeld) {
