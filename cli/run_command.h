@@ -9,6 +9,7 @@
 #include "cli/text_output.h"
 #include "job/job_services.h"
 #include "platform/platform.h"
+#include "platform/restarter.h"
 
 namespace tovak {
 

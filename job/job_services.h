@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "platform/restarter.h"
-
 namespace tovak {
 
 // Ghost partition addresses ("disk:partition", counted from 1); empty for a drive that is not a
