@@ -6,7 +6,7 @@ if(WIN32)
                              ${CMAKE_SOURCE_DIR}/app/silent_terminate.cpp
                              $<TARGET_OBJECTS:tovak_ui_resources>
                              $<TARGET_OBJECTS:tovak_payload_resources>)
-  target_link_libraries(Tovak PRIVATE tovak_cli tovak_ui tovak_job tovak_payload tovak_disks
+  target_link_libraries(Tovak PRIVATE tovak_cli tovak_gui tovak_ui tovak_job tovak_payload tovak_disks
                                       tovak_win32 comctl32 delay_shell32 delay_comdlg32 delay_ole32)
   target_link_options(Tovak PRIVATE -Wl,--subsystem,windows:5.01)
 endif()

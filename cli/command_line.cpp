@@ -94,7 +94,11 @@ bool ParseArguments(const std::vector<std::string>& arguments, Command& command)
       if (name != candidate.name) continue;
       if (verb) return false;
       verb = candidate.verb;
-      if (IsJob(*verb) && !value(command.request.path)) return false;
+      if (IsJob(*verb)) {
+        std::string image;
+        if (!value(image)) return false;
+        command.request.image = ReadImagePath(image);
+      }
       known = true;
     }
     if (known) continue;

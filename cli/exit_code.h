@@ -1,6 +1,7 @@
 // What the program returns to a script, one code for each thing it must be able to tell apart.
 #pragma once
 
+#include "cli/cli_messages.h"
 #include "job/job_messages.h"
 #include "job/outcome.h"
 

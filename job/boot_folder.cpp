@@ -96,7 +96,7 @@ bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal)
   if (bootThere == Presence::Unknown || loader == Presence::Unknown) return false;
   if (loader == Presence::Present) {
     Operation operation;
-    const Presence pending = FindPendingJob(job, operation);
+    const Presence pending = LookForPendingJob(job, operation);
     if (pending == Presence::Unknown) return false;
     // Setting "boot" aside would save a boot.ini that starts the loader again at every start.
     if (pending == Presence::Absent) refusal = messages::kLoaderWithoutJob;
@@ -139,7 +139,7 @@ bool PrepareBootFolder(JobContext& job, BootFolderPlan plan, std::uint32_t& setA
   const std::string msboot = job.Root() + layout::kSetAside;
   if (plan == BootFolderPlan::Cancel) {
     // The job it replaces is cancelled for good: its "msboot" is "boot" again, and set aside anew.
-    if (!CancelPendingJob(job)) return false;
+    if (!UndoPendingJob(job)) return false;
     const Presence bootThere = job.Entry(boot);
     if (bootThere == Presence::Unknown) return false;
     plan = bootThere == Presence::Present ? BootFolderPlan::SetAside : BootFolderPlan::Fresh;

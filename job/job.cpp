@@ -10,7 +10,7 @@
 #include "job/job_context.h"
 #include "job/job_messages.h"
 #include "job/job_record.h"
-#include "job/kept_copies.h"
+#include "job/failure_outcome.h"
 #include "job/path_rules.h"
 #include "job/record_folder.h"
 
@@ -18,13 +18,6 @@ namespace tovak {
 namespace {
 
 Outcome Refused(std::string text) { return {Outcome::Kind::Refused, std::move(text)}; }
-
-// The folder the image goes into; a bare drive means its root.
-std::string ImageFolder(const std::string& path) {
-  std::string folder = NamesImageFile(path) ? GetParentFolder(path) : path;
-  if (folder.size() == 2) folder += "\\";
-  return folder;
-}
 
 // The Ghost command lines always image partition 1:1 and restore onto it; on another layout the
 // job would image or overwrite the wrong partition. An address the map did not find says nothing.
@@ -73,9 +66,9 @@ bool RememberLastJob(JobContext& job, const JobRecord& record) {
 // A backup's image file must not name a folder, nor its folder a file: Ghost would fail after the
 // restart, and the job would only have restarted the machine for nothing. False when the place
 // could not be looked at.
-bool ImagePlaceRefusal(JobContext& job, const std::string& path, bool imageFile,
-                       std::string& refusal) {
-  const std::string place = imageFile ? path : ImageFolder(path);
+bool ImagePlaceRefusal(JobContext& job, const ImagePath& image, std::string& refusal) {
+  const bool imageFile = image.namesFile;
+  const std::string place = imageFile ? image.text : image.folder;
   std::uint32_t attributes = 0;
   const Presence there = job.Attributes(place, attributes);
   if (there == Presence::Unknown) return false;
@@ -115,15 +108,15 @@ Job::Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment)
     : platform_(platform), driveMap_(driveMap), deployment_(deployment) {}
 
 Outcome Job::Prepare(const JobRequest& request) {
-  const std::string& path = request.path;
+  const ImagePath& image = request.image;
   // Every change would fail on the first write; nothing is tried.
   if (!platform_.system.RunsAsAdministrator()) return Refused(messages::kNotAdministrator);
   if (!deployment_.Deployable()) return Refused(messages::kSandboxBuild);
   // Without the system drive every path of the job would be relative to the current folder.
   const std::string root = GetSystemDriveRoot(platform_.system);
   if (root.size() < 2) return Refused(messages::kNoSystemDrive);
-  if (OnSystemDrive(path, root)) return Refused(messages::kSystemPartition);
-  const std::string refusal = PathRefusal(path, platform_.text);
+  if (OnSystemDrive(image, root)) return Refused(messages::kSystemPartition);
+  const std::string refusal = PathRefusal(image.text, platform_.text);
   if (!refusal.empty()) return Refused(refusal);
   RecordPlace record;
   if (!FindRecordFolder(platform_.system, record.folder, record.fromRoot)) {
@@ -132,31 +125,29 @@ Outcome Job::Prepare(const JobRequest& request) {
 
   DriveAddresses mapped;
   if (request.mapDisks) {
-    mapped = driveMap_.MapDrivesToPartitions(path.substr(0, 2), root.substr(0, 2));
+    mapped = driveMap_.MapDrivesToPartitions(image.drive, root.substr(0, 2));
   }
   const char* layout = request.mapDisks ? MappedLayoutRefusal(mapped)
                                         : SystemPlaceRefusal(platform_.system, root);
   if (layout) return Refused(layout);
   // Ghost has no partition 0: a drive that neither the map nor the fixed table knows cannot be
   // addressed, and the job would only restart the machine for nothing.
-  if (mapped.image.empty() && PartitionNumber(path) == 0) {
+  if (mapped.image.empty() && PartitionNumber(image.drive) == 0) {
     return Refused(request.mapDisks ? messages::kUnknownPartitionMapped
                                     : messages::kUnknownPartition);
   }
 
-  const JobLine line{request.operation, path, NamesImageFile(path), mapped.image,
-                     request.compression};
-  const std::string command = GhostCommandLine(line);
+  const std::string command = GhostCommandLine(request, mapped.image);
   std::string ansiCommand;
   if (!platform_.text.ToAnsi(command, ansiCommand) || !FitsCommandTail(ansiCommand)) {
     return Refused(messages::kTooLong);
   }
-  return Run(request, line, command, record);
+  return Run(request, command, record);
 }
 
-Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::string& command,
+Outcome Job::Run(const JobRequest& request, const std::string& command,
                  const RecordPlace& recordPlace) {
-  const std::string& path = request.path;
+  const ImagePath& image = request.image;
   Rollback rollback;
   FileControl control(platform_.files, platform_.ui, platform_.lastError);
   JobContext job{platform_, control, rollback};
@@ -169,12 +160,12 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
   };
 
   if (request.operation == Operation::Restore) {
-    const Presence image = line.imageFileMode ? job.File(path) : Presence::Absent;
-    if (image == Presence::Unknown) return fail(messages::kStepImageCheck);
-    if (image == Presence::Absent) return {Outcome::Kind::ImageMissing, messages::kFileMissing};
+    const Presence there = image.namesFile ? job.File(image.text) : Presence::Absent;
+    if (there == Presence::Unknown) return fail(messages::kStepImageCheck);
+    if (there == Presence::Absent) return {Outcome::Kind::ImageMissing, messages::kFileMissing};
   } else {
     std::string refusal;
-    if (!ImagePlaceRefusal(job, path, line.imageFileMode, refusal)) {
+    if (!ImagePlaceRefusal(job, image, refusal)) {
       return fail(messages::kStepImageCheck);
     }
     if (!refusal.empty()) return Refused(refusal);
@@ -193,9 +184,8 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
   }
   if (!layoutRefusal.empty()) return Refused(layoutRefusal);
 
-  JobRecord record{std::string(), std::string(), request.operation,
-                   ImageFilePath(path, line.imageFileMode), platform_.system.Now(),
-                   recordPlace.fromRoot};
+  JobRecord record{std::string(), std::string(), request.operation, image.file,
+                   platform_.system.Now(), recordPlace.fromRoot};
   if (!NoteImageBefore(job, record)) return fail(messages::kStepImageCheck);
   if (!MakeJobTokenAndKey(platform_.system, record)) return fail(messages::kStepRecord);
 
@@ -206,7 +196,7 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
     std::function<bool()> run;
   };
   const Step steps[] = {
-      {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
+      {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, image.folder); }},
       {messages::kStepRecordFolder,
        [&] { return PrepareRecordFolder(job, recordPlace.folder); }},
       {messages::kStepRecordFolder,

@@ -5,20 +5,12 @@
 
 #include <string>
 
-#include "job/job_script.h"
+#include "job/job_request.h"
 #include "job/job_services.h"
 #include "job/outcome.h"
 #include "platform/platform.h"
 
 namespace tovak {
-
-// The choice, taken once: the state file and the script must name the same operation and path.
-struct JobRequest {
-  Operation operation = Operation::Backup;
-  std::string path;         // the image location, as typed
-  std::string compression;  // "z3", "z6" or "z9"; anything else is the default
-  bool mapDisks = false;    // find the drives' partitions through the disks' map
-};
 
 // Where the DOS side leaves the job's completed record, as Windows and as DOS name it.
 struct RecordPlace {
@@ -36,8 +28,7 @@ class Job {
 
  private:
   // The steps that look at and change the disks, once the request is known to be carried.
-  Outcome Run(const JobRequest& request, const JobLine& line, const std::string& command,
-              const RecordPlace& record);
+  Outcome Run(const JobRequest& request, const std::string& command, const RecordPlace& record);
 
   Platform& platform_;
   DriveMap& driveMap_;

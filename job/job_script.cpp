@@ -14,16 +14,6 @@ const char kBackupEnd[] = " -fx -sure -fro -";
 const char kRestoreStart[] = "Ghost.exe -clone,mode=pload,src=";
 const char kRestoreEnd[] = ":1,dst=1:1 -fx -sure";
 
-// The image file without its drive, as the backup's command line names it.
-std::string ImageFileSubPath(const std::string& path, bool imageFileMode) {
-  std::string image = ImageSubPath(path);
-  if (!imageFileMode) {
-    if (image.back() != '\\') image += '\\';
-    image += "Nusk.gho";
-  }
-  return image;
-}
-
 // "disk:partition:" and the path from the root, as the command lines name an image.
 bool IsGhostAddress(const std::string& image) {
   std::size_t at = 0;
@@ -37,49 +27,34 @@ bool IsGhostAddress(const std::string& image) {
 
 }  // namespace
 
-std::string ImageSubPath(const std::string& path) {
-  // A path shorter than two characters has no drive to drop either: it gets the root as well.
-  if (CountCharacters(path) <= 3) return "\\";
-  return path.substr(2);  // the drive letter and colon are one byte each
-}
-
-int PartitionNumber(const std::string& path) {
+int PartitionNumber(const std::string& drive) {
   // The first disk as it is usually laid out; "g:" is 6, not 5.
   static const std::pair<const char*, int> kTable[] = {
       {"c:", 1},  {"d:", 2},  {"e:", 3},  {"f:", 4},  {"g:", 6},  {"h:", 7},  {"i:", 8},  {"j:", 9},
       {"k:", 10}, {"l:", 11}, {"m:", 12}, {"n:", 13}, {"o:", 14}, {"p:", 15}, {"q:", 16},
   };
-  const std::string drive = LowerAscii(path.substr(0, 2));
+  const std::string lower = LowerAscii(drive);
   for (const auto& [letter, number] : kTable) {
-    if (drive == letter) return number;
+    if (lower == letter) return number;
   }
   return 0;
 }
 
-std::string PartitionAddress(const std::string& mappedPartition, const std::string& path) {
-  if (!mappedPartition.empty()) return mappedPartition;
-  return "1:" + std::to_string(PartitionNumber(path));
-}
-
-std::string ImageFilePath(const std::string& path, bool imageFileMode) {
-  // The drive letter and colon are one byte each.
-  return path.substr(0, 2) + ImageFileSubPath(path, imageFileMode);
-}
-
-std::string CompressionSwitch(const std::string& comboText) {
-  const std::string lower = LowerAscii(comboText);
-  if (lower == "z3" || lower == "z6" || lower == "z9") return comboText;
+std::string CompressionSwitch(const std::string& compression) {
+  const std::string lower = LowerAscii(compression);
+  if (lower == "z3" || lower == "z6" || lower == "z9") return compression;
   return "z3";
 }
 
-std::string GhostCommandLine(const JobLine& line) {
-  const std::string address = PartitionAddress(line.mappedPartition, line.path);
-  if (line.operation == Operation::Restore) {
-    return kRestoreStart + address + ":" + ImageSubPath(line.path) + kRestoreEnd;
+std::string GhostCommandLine(const JobRequest& request, const std::string& mappedPartition) {
+  const std::string address = mappedPartition.empty()
+                                  ? "1:" + std::to_string(PartitionNumber(request.image.drive))
+                                  : mappedPartition;
+  if (request.operation == Operation::Restore) {
+    return kRestoreStart + address + ":" + request.image.fromRoot + kRestoreEnd;
   }
-  const std::string image = ImageFileSubPath(line.path, line.imageFileMode);
-  return kBackupStart + address + ":" + image + kBackupEnd +
-         CompressionSwitch(line.compressionText);
+  return kBackupStart + address + ":" + request.image.fileFromRoot + kBackupEnd +
+         CompressionSwitch(request.compression);
 }
 
 std::string ImageOfCommandLine(const std::string& line) {

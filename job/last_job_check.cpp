@@ -109,16 +109,7 @@ bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
          ResultWithoutRecord(platform, key, result);
 }
 
-void ShowLastJobResult(Platform& platform) {
-  LastJobResult result;
-  if (!ReadLastJobResult(platform, result)) return;
-  if (!result.text.empty()) {
-    platform.ui.ShowMessage(result.text,
-                            result.failed ? messages::kErrorTitle : messages::kNoticeTitle,
-                            MessageButtons::Ok,
-                            result.failed ? MessageIcon::Critical : MessageIcon::Information);
-  }
-  // Either one keeps the box from showing twice; neither failing matters more than the box.
+void ForgetLastJobResult(Platform& platform, const LastJobResult& result) {
   if (!result.recordPath.empty()) {
     FileControl(platform.files, platform.ui, platform.lastError)
         .DeleteSingleFile(result.recordPath, true);

@@ -1,4 +1,4 @@
-// At start: what became of the last job, as the DOS side recorded it.
+// What became of the last job, as the DOS side recorded it or failed to.
 #pragma once
 
 #include <string>
@@ -19,8 +19,8 @@ struct LastJobResult {
 };
 bool ReadLastJobResult(Platform& platform, LastJobResult& result);
 
-// Shows the last job's result in one box, deletes its record and forgets the job; a record of
-// another job, or one somebody wrote, is left alone.
-void ShowLastJobResult(Platform& platform);
+// Once told: deletes the record and forgets the job. Either one keeps the result from being told
+// twice; neither failing matters more than the telling.
+void ForgetLastJobResult(Platform& platform, const LastJobResult& result);
 
 }  // namespace tovak

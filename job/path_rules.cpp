@@ -29,8 +29,26 @@ bool NamesImageFile(const std::string& path) {
   return LowerAscii(path).find(".gho") != std::string::npos;
 }
 
-bool OnSystemDrive(const std::string& path, const std::string& root) {
-  return path.size() >= 2 && LowerAscii(path.substr(0, 2)) == LowerAscii(root.substr(0, 2));
+ImagePath ReadImagePath(const std::string& text) {
+  ImagePath image;
+  image.text = text;
+  image.drive = text.substr(0, 2);  // the drive letter and colon are one byte each
+  // A path shorter than two characters has no drive to drop either: it gets the root as well.
+  image.fromRoot = CountCharacters(text) <= 3 ? "\\" : text.substr(2);
+  image.namesFile = NamesImageFile(text);
+  image.fileFromRoot = image.fromRoot;
+  if (!image.namesFile) {
+    if (image.fileFromRoot.back() != '\\') image.fileFromRoot += '\\';
+    image.fileFromRoot += "Nusk.gho";
+  }
+  image.file = image.drive + image.fileFromRoot;
+  image.folder = image.namesFile ? GetParentFolder(text) : text;
+  if (image.folder.size() == 2) image.folder += "\\";
+  return image;
+}
+
+bool OnSystemDrive(const ImagePath& image, const std::string& root) {
+  return image.drive.size() == 2 && LowerAscii(image.drive) == LowerAscii(root.substr(0, 2));
 }
 
 std::string PathRefusal(const std::string& path, AnsiText& text) {

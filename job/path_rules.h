@@ -13,9 +13,21 @@ std::string GetParentFolder(const std::string& path);
 // The path names the image file itself: it contains ".gho" anywhere, in any case.
 bool NamesImageFile(const std::string& path);
 
-// The path's drive (its first two characters, in any case) is the system drive's: a backup into
-// the partition being imaged, or a restore from it, cannot work.
-bool OnSystemDrive(const std::string& path, const std::string& root);
+// The image location as typed, split once: the checks and the steps read its parts.
+struct ImagePath {
+  std::string text;          // as typed
+  std::string drive;         // its first two characters, as typed ("d:")
+  std::string fromRoot;      // without the drive; "\" for three characters or fewer
+  bool namesFile = false;    // NamesImageFile: the image file itself, not its folder
+  std::string file;          // the image file as Windows names it: the path, or its Nusk.gho
+  std::string fileFromRoot;  // the same without the drive, as Ghost's command line names it
+  std::string folder;        // the folder the image goes into; a bare drive means its root
+};
+ImagePath ReadImagePath(const std::string& text);
+
+// The image's drive is the system drive's (in any case): a backup into the partition being
+// imaged, or a restore from it, cannot work.
+bool OnSystemDrive(const ImagePath& image, const std::string& root);
 
 // Why the job cannot carry the path to the DOS side, as the message to show; empty when it can.
 // The DOS command interpreter would split or interpret some characters, and a name the ANSI code

@@ -25,7 +25,7 @@ Presence DefaultStartsLoader(JobContext& job) {
   return LowerAscii(loader) == LowerAscii(root + "g1ldr") ? Presence::Present : Presence::Absent;
 }
 
-Presence FindPendingJob(JobContext& job, Operation& operation) {
+Presence LookForPendingJob(JobContext& job, Operation& operation) {
   const Presence loader = DefaultStartsLoader(job);
   if (loader != Presence::Present) return loader;
   FileSystem& files = job.platform.files;
@@ -57,7 +57,7 @@ Presence FindPendingJob(JobContext& job, Operation& operation) {
   return Presence::Absent;
 }
 
-bool CancelPendingJob(JobContext& job) {
+bool UndoPendingJob(JobContext& job) {
   JobRecord record;
   const bool recorded = ReadJobRecord(job.platform, job.Staged(layout::kJobRecord), record);
   PutBack(job, job.Root() + layout::kBootIniFile.name, job.InBoot(layout::kBootIniFile.backup), kRootFileBits);

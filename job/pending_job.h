@@ -13,12 +13,12 @@ Presence DefaultStartsLoader(JobContext& job);
 // The job's loader is the default, and "boot" holds a job state file that names one of the two
 // jobs, the imaging program and the saved boot.ini, none of them owned by anybody the job does not
 // trust (where the volume keeps owners). Anything else in "boot" is somebody's own folder.
-Presence FindPendingJob(JobContext& job, Operation& operation);
+Presence LookForPendingJob(JobContext& job, Operation& operation);
 
 // Puts boot.ini, ntldr, bootfont.bin and g1ldr back from their saved copies, boot.ini first so
 // that a cancel cut off half-way still starts Windows; then removes "boot" and gives "msboot" its
 // name back. A file that cannot be put back is recorded as kept and "boot" stays. False when
 // anything was left undone.
-bool CancelPendingJob(JobContext& job);
+bool UndoPendingJob(JobContext& job);
 
 }  // namespace tovak

@@ -1,5 +1,4 @@
-// A job of this program that waits for the next start of the machine: found, offered for
-// cancelling at start, and cancelled.
+// A job of this program that waits for the next start of the machine: found, told and cancelled.
 #pragma once
 
 #include <string>
@@ -21,10 +20,5 @@ std::string PendingJobImage(Platform& platform, Operation operation);
 // Cancels the job that waits. Done says "任务已取消。"; Failed and NotPutBack say what could not be
 // done, and whether the boot files are back or which saved copies stay.
 Outcome CancelPendingJob(Platform& platform);
-
-// Asks whether to cancel a pending job of this program, if there is one (No is the default); on
-// Yes cancels it and says how that went. Anything the program cannot read as its own job is left
-// alone, without a box.
-void OfferToCancelPendingJob(Platform& platform);
 
 }  // namespace tovak

@@ -7,7 +7,6 @@ namespace {
 
 constexpr const char* kSourceMissing = "源文件不存在";
 constexpr const char* kFolderMissing = "目录路径不存在";
-constexpr const char* kNoticeTitle = "提示";
 constexpr const char* kAllFiles = "*.*";
 
 }  // namespace

@@ -8,7 +8,6 @@ constexpr std::uint32_t kTokenAdjustAndQuery = 0x28;  // TOKEN_ADJUST_PRIVILEGES
 constexpr std::uint32_t kPrivilegeEnabled = 2;        // SE_PRIVILEGE_ENABLED
 constexpr std::uint32_t kReboot = 2;                  // EWX_REBOOT, not forced
 constexpr std::uint32_t kNoReason = 0xFFFFFFFFu;
-constexpr const char* kNoticeTitle = "提示";
 
 }  // namespace
 

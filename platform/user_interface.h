@@ -7,6 +7,8 @@ namespace tovak {
 
 // The title a message box shows when its caller sets none.
 constexpr const char* kAppTitle = "TovakBack";
+// The title of a box that tells something, not of an error.
+constexpr const char* kNoticeTitle = "提示";
 
 enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageIcon { None, Information, Critical };

@@ -38,7 +38,7 @@ else()
   enable_testing()
   file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
   add_executable(unit_tests ${UNIT_TESTS})
-  target_link_libraries(unit_tests PRIVATE tovak_cli tovak_job tovak_disks tovak_payload tovak_sim gtest
+  target_link_libraries(unit_tests PRIVATE tovak_cli tovak_gui tovak_job tovak_disks tovak_payload tovak_sim gtest
                                            gtest_main tovak_ui_logic)
   target_compile_definitions(unit_tests PRIVATE TOVAK_PAYLOAD_DIR="${PAYLOAD_DIR}"
                                                TOVAK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -8,14 +8,13 @@
 #include <map>
 #include <string>
 
-#include "job/job_form.h"
+#include "gui/job_form.h"
 #include "platform/platform.h"
 #include "ui/control_table.h"
 
 namespace tovak::ui {
 
 constexpr const char* kDiskNotice = "选中多硬盘的话需要花一部分时间检测磁盘位置";
-constexpr const char* kNoticeTitle = "提示";
 constexpr const char* kCloseRefused = "程序正在处理中~！如果强行\r\n退出程序可能导致系统损坏！";
 constexpr const char* kBackupPath = "d:\\Nusk";
 constexpr const char* kRestorePath = "d:\\Nusk\\Nusk.gho";

@@ -15,7 +15,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/ui/frm_back.cpp
     ${CMAKE_SOURCE_DIR}/ui/frm_back_events.cpp
     ${CMAKE_SOURCE_DIR}/ui/image_chooser.cpp)
-  target_link_libraries(tovak_ui PUBLIC tovak_ui_logic tovak_job tovak_win32 comctl32 delay_shell32
+  target_link_libraries(tovak_ui PUBLIC tovak_ui_logic tovak_gui tovak_job tovak_win32 comctl32 delay_shell32
                                         delay_comdlg32 delay_ole32 gdi32)
 
   # The icon group and the hand cursor, made from the pixel maps in ui/art.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_messages.h"
 #include "job/job_messages.h"
 #include "tests/e2e/command_run.h"
 #include "tests/e2e/disk.h"

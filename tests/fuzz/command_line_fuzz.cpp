@@ -87,7 +87,7 @@ std::vector<std::string> Plain(const Command& command) {
   static const char* const kVerbs[] = {"/backup", "/restore", "/cancel", "/status", "/?"};
   std::vector<std::string> arguments{kVerbs[static_cast<int>(command.verb)]};
   if (command.verb == Verb::Backup || command.verb == Verb::Restore) {
-    arguments.push_back(command.request.path);
+    arguments.push_back(command.request.image.text);
   }
   if (!command.request.compression.empty()) {
     arguments.insert(arguments.end(), {"/z", command.request.compression.substr(1)});
@@ -99,7 +99,7 @@ std::vector<std::string> Plain(const Command& command) {
 
 bool Same(const Command& a, const Command& b) {
   return a.verb == b.verb && a.restart == b.restart && a.request.operation == b.request.operation &&
-         a.request.path == b.request.path && a.request.compression == b.request.compression &&
+         a.request.image.text == b.request.image.text && a.request.compression == b.request.compression &&
          a.request.mapDisks == b.request.mapDisks;
 }
 

@@ -4,7 +4,7 @@
 # neither the payload nor the tests, which the targets do not need.
 set(FUZZ_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz)
 add_library(tovak_fuzz_support STATIC ${FUZZ_DIR}/fuzz_support.cpp)
-target_link_libraries(tovak_fuzz_support PUBLIC tovak_cli tovak_job tovak_disks tovak_sim)
+target_link_libraries(tovak_fuzz_support PUBLIC tovak_cli tovak_gui tovak_job tovak_disks tovak_sim)
 
 set(TOVAK_FUZZ_TARGETS ini_text boot_ini job_record pending_job command_line image_path
                        partition_map)

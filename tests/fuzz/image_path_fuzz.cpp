@@ -54,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string line;
     Require(platform.text.FromAnsi(ansiLine, line), "the script is no text of the code page");
     const std::string image = ImageOfCommandLine(line);
-    const std::string drivePart = "1:" + std::to_string(PartitionNumber(path)) + ":";
-    const std::string windowsImage = ImageFilePath(path, NamesImageFile(path));
-    Require(image == drivePart + (backup ? windowsImage.substr(2) : ImageSubPath(path)),
+    const ImagePath split = ReadImagePath(path);
+    const std::string drivePart = "1:" + std::to_string(PartitionNumber(split.drive)) + ":";
+    Require(image == drivePart + (backup ? split.file.substr(2) : split.fromRoot),
             "the Ghost line names another image");
     Require(PendingJobImage(platform, operation) == image, "/status reads another image");
 

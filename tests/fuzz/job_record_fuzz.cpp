@@ -3,6 +3,7 @@
 // program shows and deletes only a completed one with its own key.
 #include "job/job_record.h"
 #include "job/last_job_check.h"
+#include "gui/start_boxes.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace tovak::fuzz {

@@ -58,7 +58,7 @@ TEST(CommandLine, NamesACommandAndItsRequest) {
     EXPECT_EQ(command.verb, c.verb) << c.arguments[0];
     EXPECT_EQ(command.request.operation,
               c.verb == Verb::Restore ? Operation::Restore : Operation::Backup);
-    EXPECT_EQ(command.request.path, c.path);
+    EXPECT_EQ(command.request.image.text, c.path);
     EXPECT_EQ(command.request.compression, c.compression);
     EXPECT_EQ(command.request.mapDisks, c.mapDisks);
     EXPECT_EQ(command.restart, c.restart);

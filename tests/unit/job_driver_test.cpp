@@ -1,5 +1,5 @@
 // The press of OK: what the window does while the job runs and after each outcome.
-#include "job/job_driver.h"
+#include "gui/job_driver.h"
 
 #include <gtest/gtest.h>
 

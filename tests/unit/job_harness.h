@@ -12,7 +12,7 @@
 
 #include "job/boot_menu_entry.h"
 #include "job/job.h"
-#include "job/job_driver.h"
+#include "gui/job_driver.h"
 #include "payload/payload_deployment.h"
 #include "sim/sim_windows.h"
 #include "platform/system_drive.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "job/pending_job_check.h"
+#include "gui/start_boxes.h"
 #include "payload/payload_catalogue.h"
 #include "tests/unit/job_harness.h"
 

@@ -10,9 +10,24 @@ namespace {
 constexpr Operation kBackup = Operation::Backup;
 constexpr Operation kRestore = Operation::Restore;
 
+// The user's choice as a request carries it, and the drive map's answer.
+struct Choice {
+  Operation operation;
+  const char* path;
+  bool namesFile;  // what the split path must say
+  const char* mapped;
+  const char* compression;
+};
+
+std::string LineOf(const Choice& choice) {
+  const JobRequest request{choice.operation, ReadImagePath(choice.path), choice.compression};
+  EXPECT_EQ(request.image.namesFile, choice.namesFile) << choice.path;
+  return GhostCommandLine(request, choice.mapped);
+}
+
 TEST(GhostCommandLine, IsBuiltFromTheUsersChoice) {
   struct Case {
-    JobLine job;
+    Choice job;
     const char* line;
   } cases[] = {
       {{kBackup, "d:\\Nusk", false, "", "z3"},
@@ -51,14 +66,14 @@ TEST(GhostCommandLine, IsBuiltFromTheUsersChoice) {
        "Ghost.exe -clone,mode=pload,src=1:16:\\备份\\系统.gho:1,dst=1:1 -fx -sure"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(GhostCommandLine(c.job), c.line) << c.job.path << " " << c.job.compressionText;
+    EXPECT_EQ(LineOf(c.job), c.line) << c.job.path << " " << c.job.compression;
   }
 }
 
 // What a pending job will image or restore, read back from the script the job wrote.
 TEST(GhostCommandLine, TheImageIsReadBackFromEitherForm) {
   struct Case {
-    JobLine job;
+    Choice job;
     const char* image;
   } cases[] = {
       {{kBackup, "d:\\Nusk", false, "", "z9"}, "1:2:\\Nusk\\Nusk.gho"},
@@ -67,7 +82,7 @@ TEST(GhostCommandLine, TheImageIsReadBackFromEitherForm) {
       {{kRestore, "d:\\a:1.gho", true, "", ""}, "1:2:\\a:1.gho"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ImageOfCommandLine(GhostCommandLine(c.job)), c.image) << c.job.path;
+    EXPECT_EQ(ImageOfCommandLine(LineOf(c.job)), c.image) << c.job.path;
   }
   for (const char* other : {"", "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\x.gho",
                             "Ghost.exe -clone,mode=pload,src=1:2:\\x.gho", "echo z3",
@@ -87,12 +102,14 @@ TEST(GhostCommandLine, TheDriveTableSkipsFive) {
     int number;
   } cases[] = {{"c:", 1},   {"F:\\a", 4}, {"g:\\a", 6}, {"h:", 7}, {"Q:\\", 16},
                {"a:\\", 0}, {"b:", 0},    {"r:", 0},    {"z:", 0}, {"\\\\srv\\a", 0}};
-  for (const Case& c : cases) EXPECT_EQ(PartitionNumber(c.path), c.number) << c.path;
+  for (const Case& c : cases) {
+    EXPECT_EQ(PartitionNumber(ReadImagePath(c.path).drive), c.number) << c.path;
+  }
 }
 
 TEST(GhostCommandLine, TheShortPathRuleCountsCharactersNotBytes) {
-  EXPECT_EQ(ImageSubPath("d:备"), "\\");  // three characters, five bytes
-  EXPECT_EQ(ImageSubPath("d:\\备"), "\\备");
+  EXPECT_EQ(ReadImagePath("d:备").fromRoot, "\\");  // three characters, five bytes
+  EXPECT_EQ(ReadImagePath("d:\\备").fromRoot, "\\备");
 }
 
 TEST(GhostCommandLine, TheTailWithItsBlankHoldsAtMost126Bytes) {
@@ -125,8 +142,8 @@ TEST_F(JobFilesTest, EachOperationHasItsOwnScriptAndTheOtherStays) {
 }
 
 TEST_F(JobFilesTest, AScriptIsWrittenInTheAnsiCodePage) {
-  const JobLine job{kBackup, "d:\\备份", false, "", "z3"};
-  ASSERT_TRUE(WriteJobScript(platform_, kBackup, GhostCommandLine(job)));
+  const Choice job{kBackup, "d:\\备份", false, "", "z3"};
+  ASSERT_TRUE(WriteJobScript(platform_, kBackup, LineOf(job)));
   EXPECT_EQ(windows_.Bytes("C:\\boot\\qelv\\MsBack.bat"),
             "ghost.exe -clone,mode=pdump,src=1:1,dst=1:2:\\\xB1\xB8\xB7\xDD\\Nusk.gho"
             " -fx -sure -fro -z3\r\n");

@@ -10,6 +10,7 @@
 
 #include "job/job_script.h"
 #include "job/pending_job_check.h"
+#include "gui/start_boxes.h"
 #include "tests/unit/job_harness.h"
 #include "tests/unit/machine_starts.h"
 

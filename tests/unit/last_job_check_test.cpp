@@ -1,6 +1,7 @@
 // At start, the record the DOS side left: one box for the program's own last job, then it is gone;
 // anything else is left alone.
 #include "job/last_job_check.h"
+#include "gui/start_boxes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // At start, a job prepared and not run is offered for cancelling; only the program's own.
 #include "job/pending_job_check.h"
+#include "gui/start_boxes.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "cli/quiet_platform.h"
+#include "cli/cli_messages.h"
 #include "job/job_messages.h"
 #include "job/job_record.h"
 #include "tests/unit/job_harness.h"

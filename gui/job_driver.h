@@ -3,7 +3,7 @@
 #pragma once
 
 #include "job/job.h"
-#include "job/job_form.h"
+#include "gui/job_form.h"
 #include "job/job_services.h"
 #include "platform/platform.h"
 #include "platform/restarter.h"

@@ -1,4 +1,4 @@
-#include "job/kept_copies.h"
+#include "job/failure_outcome.h"
 
 #include "job/job_messages.h"
 
