@@ -56,6 +56,11 @@ drive_image_mark() { record_line_8 "$1" "$image_mark"; }
 drive_image_mark_none() { record_line_8 "$1" none; }
 # A record of the shape before the mark for the image's drive.
 drive_without_image_mark() { record_line_8 "$1" ""; }
+# The imaging program waits for the power to go (the double's A:\GHOSTCUT).
+drive_ghost_cut() {
+  printf 'cut\r\n' > "$1/ghostcut" && mcopy -i "$1/boot/qelv/qelv.img" "$1/ghostcut" ::/GHOSTCUT &&
+    rm "$1/ghostcut"
+}
 # The job's record for the image's drive on the job drive itself.
 drive_image_record() { image_pre_record "$1" "$1"; }
 
@@ -115,6 +120,7 @@ runner_cases=(
   'a restore without a mark for the image drive|restore without_image_mark|image pre_record|restart|C|-|'
   'a planted record on a later drive than the image drive|restore image_mark|image pre_record, image planted_record|restart|C|D|'
   'the mark for the image drive on the job drive|restore image_mark image_record|-|restart|C|-|'
+  'a power cut while the imaging program runs|restore image_mark ghost_cut|image pre_record|cut|C|-|'
 )
 
 drive_letters=(C D E)
@@ -351,7 +357,7 @@ test_dos_runner() {  # work folder, drives of the end-to-end tests, folder for t
     i=$((i + 1))
   done
   # Two boots at a time: each waits on one emulated CPU.
-  local running=0 shot drives
+  local running=0 shot drives cut_at
   for i in "${!runner_cases[@]}"; do
     if ((running >= 2)); then
       wait -n
@@ -360,7 +366,9 @@ test_dos_runner() {  # work folder, drives of the end-to-end tests, folder for t
     shot=$3/$(cut -d '|' -f 1 <<<"${runner_cases[$i]}" | tr -c 'A-Za-z0-9.\n' '-').png
     drives=(-boot c)
     for disk in ${case_disks[$i]}; do drives+=(-drive "file=$disk,if=ide,format=raw"); done
-    dos_boot "$1/runner-$i" "$shot" "${drives[@]}" > "$1/runner-$i/end" &
+    cut_at=
+    [[ $(cut -d '|' -f 4 <<<"${runner_cases[$i]}") != cut ]] || cut_at='^ghost waits'
+    dos_cut_at=$cut_at dos_boot "$1/runner-$i" "$shot" "${drives[@]}" > "$1/runner-$i/end" &
     running=$((running + 1))
   done
   wait
