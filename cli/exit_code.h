@@ -16,6 +16,7 @@ enum class ExitCode {
   JobPending = 6,  // /status found a job waiting
   RestartRefused = 7,  // a job prepared, and Windows refused the restart /restart asked for
   LastJobFailed = 8,   // /status: the last job's record tells of a failure, and no job waits
+  LastJobUnknown = 9,  // /status: the last job never reported its end, and no job waits
 };
 
 struct ExitCodeMeaning {
@@ -32,6 +33,7 @@ constexpr ExitCodeMeaning kExitCodes[] = {
     {ExitCode::JobPending, messages::kExitJobPending},
     {ExitCode::RestartRefused, messages::kExitRestartRefused},
     {ExitCode::LastJobFailed, messages::kExitLastJobFailed},
+    {ExitCode::LastJobUnknown, messages::kExitLastJobUnknown},
 };
 
 inline ExitCode ExitCodeOf(Outcome::Kind kind) {

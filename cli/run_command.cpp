@@ -62,13 +62,15 @@ ExitCode Status(Platform& platform, TextOutput& out) {
   // The last job's record stays for the window to show and delete.
   LastJobResult last;
   const bool told = ReadLastJobResult(platform, last);
-  if (told) out.WriteLine(last.text);
+  if (told && !last.text.empty()) out.WriteLine(last.text);
   Operation operation;
   const Presence pending = FindJob(platform, operation, out);
   if (pending == Presence::Unknown) return ExitCode::Refused;
   // A job that waits is what a script acts on next; a failure it would hide is in the lines.
   if (pending == Presence::Absent) {
-    return told && last.failed ? ExitCode::LastJobFailed : ExitCode::Done;
+    if (!told) return ExitCode::Done;
+    if (last.cutShort) return ExitCode::LastJobUnknown;
+    return last.failed ? ExitCode::LastJobFailed : ExitCode::Done;
   }
   const bool backup = operation == Operation::Backup;
   out.WriteLine(backup ? messages::kPendingBackup : messages::kPendingRestore);

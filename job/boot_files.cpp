@@ -8,7 +8,7 @@
 namespace tovak {
 namespace {
 
-bool SaveCopy(JobContext& job, const SavedBootFile& file) {
+bool SaveCopy(JobContext& job, const layout::SavedBootFile& file) {
   const std::string path = job.Root() + file.name;
   const Presence there = job.File(path);
   if (there == Presence::Unknown) return false;
@@ -27,7 +27,7 @@ bool MakeReplaceable(FileSystem& files, const std::string& path, std::uint32_t a
 
 // The staged file of this name takes the root file's place. Until then the root file keeps its
 // bytes; a failed job gives it back its attributes, or, once replaced, its saved copy.
-bool ReplaceRootFile(JobContext& job, const SavedBootFile& file) {
+bool ReplaceRootFile(JobContext& job, const layout::SavedBootFile& file) {
   FileSystem& files = job.platform.files;
   const std::string path = job.Root() + file.name;
   const std::string saved = job.InBoot(file.backup);
@@ -80,7 +80,7 @@ const char* NotAnsiText(const std::string& bytes) {
 bool CheckBootIniText(JobContext& job, std::string& refusal) {
   // Far more than any boot.ini holds; the mark is at the start and a NUL shows early.
   constexpr std::size_t kLimit = 64 * 1024;
-  const std::string path = job.Root() + kBootIniFile.name;
+  const std::string path = job.Root() + layout::kBootIniFile.name;
   std::string bytes;
   if (!job.platform.files.Read(path, kLimit, bytes)) {
     // A missing one is the save step's to report.
@@ -90,17 +90,17 @@ bool CheckBootIniText(JobContext& job, std::string& refusal) {
   return true;
 }
 
-bool SaveBootIni(JobContext& job) { return SaveCopy(job, kBootIniFile); }
+bool SaveBootIni(JobContext& job) { return SaveCopy(job, layout::kBootIniFile); }
 
 bool SaveBootFiles(JobContext& job) {
-  for (const SavedBootFile& file : kReplacedBootFiles) {
+  for (const layout::SavedBootFile& file : layout::kReplacedBootFiles) {
     if (!SaveCopy(job, file)) return false;
   }
   return true;
 }
 
 bool InstallBootFiles(JobContext& job) {
-  for (const SavedBootFile& file : kReplacedBootFiles) {
+  for (const layout::SavedBootFile& file : layout::kReplacedBootFiles) {
     if (!ReplaceRootFile(job, file)) return false;
   }
   return true;
@@ -110,10 +110,10 @@ bool SwitchBootIni(JobContext& job) {
   // The INI functions rewrite a file in place: they work on a copy, never on the loader's own. The
   // copy lands in the fresh payload folder and is flushed once it is changed.
   FileSystem& files = job.platform.files;
-  const std::string staged = job.Staged(kBootIniFile.name);
-  return files.Copy(job.Root() + kBootIniFile.name, staged, true) &&
+  const std::string staged = job.Staged(layout::kBootIniFile.name);
+  return files.Copy(job.Root() + layout::kBootIniFile.name, staged, true) &&
          files.SetAttributes(staged, attr::kNormal) && AddBootEntry(job.platform, staged) &&
-         files.Flush(staged) && ReplaceRootFile(job, kBootIniFile);
+         files.Flush(staged) && ReplaceRootFile(job, layout::kBootIniFile);
 }
 
 void PutBack(JobContext& job, const std::string& file, const std::string& savedCopy,

@@ -89,8 +89,8 @@ bool MergeIntoMsboot(JobContext& job, const std::string& boot, const std::string
 }  // namespace
 
 bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal) {
-  const std::string boot = job.Root() + "boot";
-  const std::string msboot = job.Root() + "msboot";
+  const std::string boot = job.Root() + layout::kBoot;
+  const std::string msboot = job.Root() + layout::kSetAside;
   const Presence bootThere = job.Entry(boot);
   const Presence loader = DefaultStartsLoader(job);
   if (bootThere == Presence::Unknown || loader == Presence::Unknown) return false;
@@ -124,8 +124,8 @@ bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal)
 }
 
 bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
-  const std::string boot = job.Root() + "boot";
-  const std::string msboot = job.Root() + "msboot";
+  const std::string boot = job.Root() + layout::kBoot;
+  const std::string msboot = job.Root() + layout::kSetAside;
   if (plan == BootFolderPlan::Cancel) {
     // The job it replaces is cancelled for good: its "msboot" is "boot" again, and set aside anew.
     if (!CancelPendingJob(job)) return false;
@@ -137,10 +137,11 @@ bool PrepareBootFolder(JobContext& job, BootFolderPlan plan) {
   if (plan == BootFolderPlan::Merge && !MergeIntoMsboot(job, boot, msboot)) return false;
   // Between the job and the restart nobody without rights may add, swap or read a file the DOS
   // side uses.
-  if (!job.MakeClosedFolder(boot) || !job.MakeClosedFolder(boot + "\\qelv")) return false;
+  const std::string jobFolder = job.Root() + layout::kJobFolder;
+  if (!job.MakeClosedFolder(boot) || !job.MakeClosedFolder(jobFolder)) return false;
   // What the job writes goes first: it gives room to put the rest back.
   job.rollback.Add(Rollback::Phase::Remove,
-                   [&job, boot] { job.control.DeleteFolderTree(boot + "\\qelv"); });
+                   [&job, jobFolder] { job.control.DeleteFolderTree(jobFolder); });
   return true;
 }
 

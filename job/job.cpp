@@ -5,6 +5,7 @@
 
 #include "job/boot_files.h"
 #include "job/boot_folder.h"
+#include "job/image_drive_record.h"
 #include "job/image_file_info.h"
 #include "job/job_context.h"
 #include "job/job_messages.h"
@@ -45,21 +46,28 @@ const char* SystemPlaceRefusal(SystemServices& system, const std::string& root) 
   return first ? nullptr : messages::kSystemNotFirstPartition;
 }
 
-// The key of the job whose record the next start may show; the earlier one comes back when the
-// job fails, also when the write itself failed half-way (its flush, say).
-bool RememberLastJob(JobContext& job, const std::string& key) {
+// One of the program's values under HKLM; the earlier one comes back when the job fails, also
+// when the write itself failed half-way (its flush, say).
+bool RememberValue(JobContext& job, const char* name, const std::string& value) {
   SystemServices& system = job.platform.system;
   std::string earlier;
-  const bool had = system.ReadMachineValue(kLastJobValue, earlier);
+  const bool had = system.ReadMachineValue(name, earlier);
   if (!had && job.platform.lastError.Get() != error::kFileNotFound) return false;
-  job.rollback.Add(Rollback::Phase::PutBack, [&system, had, earlier] {
+  job.rollback.Add(Rollback::Phase::PutBack, [&system, name, had, earlier] {
     if (had) {
-      system.WriteMachineValue(kLastJobValue, earlier);
+      system.WriteMachineValue(name, earlier);
     } else {
-      system.DeleteMachineValue(kLastJobValue);
+      system.DeleteMachineValue(name);
     }
   });
-  return system.WriteMachineValue(kLastJobValue, key);
+  return system.WriteMachineValue(name, value);
+}
+
+// The key of the job whose record the next start may show, and what the job is: without a record
+// that start knows it from a job that never reported.
+bool RememberLastJob(JobContext& job, const JobRecord& record) {
+  return RememberValue(job, kLastJobValue, record.key) &&
+         RememberValue(job, kLastJobInfoValue, LastJobInfoText(record));
 }
 
 // A backup's image file must not name a folder, nor its folder a file: Ghost would fail after the
@@ -201,10 +209,14 @@ Outcome Job::Run(const JobRequest& request, const JobLine& line, const std::stri
       {messages::kStepImageFolder, [&] { return PrepareImageFolder(job, ImageFolder(path)); }},
       {messages::kStepRecordFolder,
        [&] { return PrepareRecordFolder(job, recordPlace.folder); }},
+      {messages::kStepRecordFolder,
+       [&] {
+         return request.operation == Operation::Backup || PrepareImageDriveRecord(job, record);
+       }},
       {messages::kStepBootFolder, [&] { return PrepareBootFolder(job, plan); }},
       {messages::kStepStateFile, [&] { return WriteJobStateFile(platform_, request.operation); }},
       {messages::kStepRecord, [&] { return WriteJobRecord(platform_, record); }},
-      {messages::kStepRecord, [&] { return RememberLastJob(job, record.key); }},
+      {messages::kStepRecord, [&] { return RememberLastJob(job, record); }},
       {messages::kStepBootIni, [&] { return SaveBootIni(job); }},
       {messages::kStepBootFiles, [&] { return SaveBootFiles(job); }},
       {messages::kStepDeploy, [&] { return deployment_.DeployBootFiles(record.token); }},

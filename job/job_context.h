@@ -4,25 +4,13 @@
 #include <string>
 
 #include "job/rollback.h"
+#include "job/system_layout.h"
 #include "platform/file_control.h"
 #include "platform/file_search.h"
 #include "platform/platform.h"
 #include "platform/system_drive.h"
 
 namespace tovak {
-
-// A root boot file the job replaces, and the name of its saved copy in "boot".
-struct SavedBootFile {
-  const char* name;
-  const char* backup;
-  bool required;  // a system without it cannot start through boot.ini at all
-};
-constexpr SavedBootFile kBootIniFile = {"boot.ini", "boot.bak", true};
-// The payload brings its own of each; a system without a font (most but the Chinese ones) or
-// without a g1ldr simply has no copy saved.
-constexpr SavedBootFile kReplacedBootFiles[] = {{"ntldr", "ntldr.bak", true},
-                                                {"bootfont.bin", "bootfont.bak", false},
-                                                {"g1ldr", "g1ldr.bak", false}};
 
 // The attributes the DOS side leaves on the root's files.
 constexpr std::uint32_t kRootFileBits = attr::kReadOnly | attr::kHidden | attr::kSystem;
@@ -34,9 +22,9 @@ struct JobContext {
 
   // Asked afresh for every path: nothing caches the system drive root.
   std::string Root() { return GetSystemDriveRoot(platform.system); }
-  std::string InBoot(const std::string& name) { return Root() + "boot\\" + name; }
+  std::string InBoot(const std::string& name) { return Root() + layout::kBoot + "\\" + name; }
   // Where the files for the root are made before they are renamed into place.
-  std::string Staged(const std::string& name) { return Root() + "boot\\qelv\\" + name; }
+  std::string Staged(const std::string& name) { return layout::JobFile(platform.system, name); }
   Presence File(const std::string& path) {
     return ProbeFile(platform.files, platform.lastError, path);
   }

@@ -105,6 +105,10 @@ constexpr const char* kImageSizeLabel = "大小：";
 constexpr const char* kImageTimeLabel = "时间：";
 constexpr const char* kBytes = " 字节";
 constexpr const char* kDoNotTrustImage = "这个位置上如果有镜象文件，它是不完整的或旧的，请不要用它恢复系统。";
+// A remembered job without a record: it never said how it ended.
+constexpr const char* kLastBackupCutShort = "上次的备份没有报告结束，可能在进行中被断电或重启打断了。";
+constexpr const char* kLastRestoreCutShort = "上次的恢复没有报告结束，可能在进行中被断电或重启打断了。";
+constexpr const char* kTrustNoImage = "在一次备份完成之前，请不要信任这个位置上的镜象文件。";
 // The window's line about the image file the path names.
 constexpr const char* kImageAtPath = "已有镜象文件：";
 
@@ -142,5 +146,6 @@ constexpr const char* kExitNoJob = "/cancel：没有待执行的任务";
 constexpr const char* kExitJobPending = "/status：有待执行的任务";
 constexpr const char* kExitRestartRefused = "/restart：任务已准备好，但 Windows 拒绝了重启";
 constexpr const char* kExitLastJobFailed = "/status：上次的任务没有完成，原因见输出（有待执行的任务时仍是 6）";
+constexpr const char* kExitLastJobUnknown = "/status：上次的任务没有报告结束，结果不明（有待执行的任务时仍是 6）";
 
 }  // namespace tovak::messages

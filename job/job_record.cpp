@@ -75,7 +75,7 @@ bool FindRecordFolder(SystemServices& system, std::string& folder, std::string& 
       LowerAscii(windows.substr(0, 3)) != LowerAscii(root)) {
     return false;
   }
-  folder = windows + kRecordFolderName;
+  folder = windows + layout::kRecordFolder;
   fromRoot = folder.substr(2);
   return IsPlainDosPath(fromRoot);
 }
@@ -83,6 +83,10 @@ bool FindRecordFolder(SystemServices& system, std::string& folder, std::string& 
 bool MakeJobTokenAndKey(SystemServices& system, JobRecord& record) {
   return RandomHex(system, kJobTokenLength, record.token) &&
          RandomHex(system, kJobKeyLength, record.key);
+}
+
+bool MakeImageDriveMark(SystemServices& system, JobRecord& record) {
+  return RandomHex(system, kJobTokenLength, record.imageDriveMark);
 }
 
 std::string JobRecordText(const JobRecord& record) {
@@ -93,6 +97,7 @@ std::string JobRecordText(const JobRecord& record) {
                      (record.imageWasThere ? std::to_string(record.sizeBefore) + " " +
                                                  std::to_string(record.writtenBefore)
                                            : kNoImage) +
+                     "\r\n" + (record.imageDriveMark.empty() ? kNoImage : record.imageDriveMark) +
                      "\r\n";
   if (record.completed) text += kStatus + std::to_string(record.exitStatus) + " \r\n";
   return text;
@@ -100,38 +105,41 @@ std::string JobRecordText(const JobRecord& record) {
 
 bool ParseJobRecord(const std::string& text, JobRecord& record) {
   // Every line ends in CR LF.
-  std::string line[8];
+  std::string line[9];
   int count = 0;
   for (std::size_t start = 0; start < text.size(); ++count) {
     const std::size_t end = text.find("\r\n", start);
-    if (count == 8 || end == std::string::npos) return false;
+    if (count == 9 || end == std::string::npos) return false;
     line[count] = text.substr(start, end - start);
     start = end + 2;
   }
   // DOS's echo leaves a blank before the break of the line the runner adds; a blank on another
   // line is part of it, or the record would read otherwise when written again.
-  if (count == 8 && !line[7].empty() && line[7].back() == ' ') line[7].pop_back();
+  if (count == 9 && !line[8].empty() && line[8].back() == ' ') line[8].pop_back();
   std::uint64_t prepared = 0, status = 0, size = 0, written = 0;
   const bool backup = line[2] == kBackup;
   const std::size_t blank = line[6].find(' ');
   const bool imageWasThere = line[6] != kNoImage;
-  if (count < 7 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
+  const bool marked = line[7] != kNoImage;
+  if (count < 8 || !IsHex(line[0], kJobTokenLength) || !IsHex(line[1], kJobKeyLength) ||
       (!backup && line[2] != kRestore) || line[3].empty() ||
       !ReadNumber(line[4], UINT64_MAX, prepared) || !IsPlainDosPath(line[5]) ||
       (imageWasThere && (blank == std::string::npos ||
                          !ReadNumber(line[6].substr(0, blank), UINT64_MAX, size) ||
-                         !ReadNumber(line[6].substr(blank + 1), UINT64_MAX, written)))) {
+                         !ReadNumber(line[6].substr(blank + 1), UINT64_MAX, written))) ||
+      (marked && !IsHex(line[7], kJobTokenLength))) {
     return false;
   }
-  const bool completed = count == 8;
-  if (completed && (line[7].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
-                    !ReadNumber(line[7].substr(sizeof kStatus - 1), 255, status))) {
+  const bool completed = count == 9;
+  if (completed && (line[8].compare(0, sizeof kStatus - 1, kStatus) != 0 ||
+                    !ReadNumber(line[8].substr(sizeof kStatus - 1), 255, status))) {
     return false;
   }
-  record = JobRecord{line[0],  line[1],       backup ? Operation::Backup : Operation::Restore,
-                     line[3],  prepared,      line[5],
+  record = JobRecord{line[0],       line[1], backup ? Operation::Backup : Operation::Restore,
+                     line[3],       prepared, line[5],
                      imageWasThere, size,     written,
-                     completed, static_cast<int>(status)};
+                     marked ? line[7] : std::string(),
+                     completed,     static_cast<int>(status)};
   return true;
 }
 
@@ -139,8 +147,43 @@ bool WriteJobRecord(Platform& platform, const JobRecord& record) {
   std::string text = JobRecordText(record);
   text.resize(text.size() - 2);  // WriteAnsiLine ends the last line
   return WriteAnsiLine(platform,
-                       GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + kJobRecordName,
+                       layout::JobFile(platform.system, layout::kJobRecord),
                        text);
+}
+
+bool ReadJobRecord(Platform& platform, const std::string& path, JobRecord& record) {
+  std::string ansi, text;
+  return platform.files.Read(path, 4096, ansi) && platform.text.FromAnsi(ansi, text) &&
+         ParseJobRecord(text, record);
+}
+
+std::string LastJobInfoText(const JobRecord& record) {
+  return std::string(record.operation == Operation::Backup ? kBackup : kRestore) + " " +
+         std::to_string(record.prepared) + " " + record.imagePath;
+}
+
+bool ParseLastJobInfo(const std::string& text, JobRecord& record) {
+  const std::size_t first = text.find(' ');
+  const std::size_t second = first == std::string::npos ? first : text.find(' ', first + 1);
+  if (second == std::string::npos || second + 1 == text.size()) return false;
+  const std::string operation = text.substr(0, first);
+  if ((operation != kBackup && operation != kRestore) ||
+      !ReadNumber(text.substr(first + 1, second - first - 1), UINT64_MAX, record.prepared)) {
+    return false;
+  }
+  record.operation = operation == kBackup ? Operation::Backup : Operation::Restore;
+  record.imagePath = text.substr(second + 1);
+  return true;
+}
+
+bool ForgetLastJob(Platform& platform) {
+  bool gone = true;
+  for (const char* value : {kLastJobValue, kLastJobInfoValue}) {
+    gone = (platform.system.DeleteMachineValue(value) ||
+            platform.lastError.Get() == error::kFileNotFound) &&
+           gone;
+  }
+  return gone;
 }
 
 }  // namespace tovak

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "job/system_layout.h"
 #include "platform/system_drive.h"
 #include "platform/text_utf8.h"
 
@@ -114,7 +115,7 @@ std::string JobStateText(Operation operation) {
 }
 
 std::string JobScriptName(Operation operation) {
-  return operation == Operation::Backup ? "MsBack.bat" : "huifu.bat";
+  return operation == Operation::Backup ? layout::kBackupScript : layout::kRestoreScript;
 }
 
 bool WriteAnsiLine(Platform& platform, const std::string& path, const std::string& line) {
@@ -126,13 +127,13 @@ bool WriteAnsiLine(Platform& platform, const std::string& path, const std::strin
 }
 
 bool WriteJobStateFile(Platform& platform, Operation operation) {
-  return WriteAnsiLine(platform, GetSystemDriveRoot(platform.system) + "boot\\qelv\\state.txt",
+  return WriteAnsiLine(platform, layout::JobFile(platform.system, layout::kStateFile),
                        JobStateText(operation));
 }
 
 bool WriteJobScript(Platform& platform, Operation operation, const std::string& commandLine) {
   return WriteAnsiLine(
-      platform, GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + JobScriptName(operation),
+      platform, layout::JobFile(platform.system, JobScriptName(operation)),
       commandLine);
 }
 

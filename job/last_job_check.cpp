@@ -1,9 +1,11 @@
 #include "job/last_job_check.h"
 
+#include "job/image_drive_record.h"
 #include "job/image_file_info.h"
 #include "job/job_messages.h"
 #include "job/job_record.h"
 #include "platform/file_control.h"
+#include "platform/file_search.h"
 #include "platform/system_drive.h"
 
 namespace tovak {
@@ -15,7 +17,7 @@ std::string ExitStatus(const JobRecord& record, const char* more = "") {
 }
 
 // The box: its text, and whether it tells of a failure.
-std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
+std::string RecordBox(Platform& platform, const JobRecord& record, bool& failed) {
   const std::string imageLine = messages::kImageFileLabel + record.imagePath;
   failed = true;
   if (record.operation == Operation::Restore) {
@@ -46,36 +48,82 @@ std::string Outcome(Platform& platform, const JobRecord& record, bool& failed) {
          messages::kDoNotTrustImage;
 }
 
+// The job never said how it ended: power lost or a reset while it ran, or its record lost.
+std::string CutShort(const JobRecord& job) {
+  return std::string(job.operation == Operation::Backup ? messages::kLastBackupCutShort
+                                                        : messages::kLastRestoreCutShort) +
+         "\r\n" + messages::kImageFileLabel + job.imagePath + "\r\n" + messages::kTrustNoImage;
+}
+
+// Without a record on the system drive: the restore that the job was, or that wrote this system
+// from an image taken before the job, may have left its record on the image's drive.
+bool ResultWithoutRecord(Platform& platform, const std::string& key, LastJobResult& result) {
+  std::string info;
+  JobRecord job;
+  if (!platform.system.ReadMachineValue(kLastJobInfoValue, info) || !ParseLastJobInfo(info, job)) {
+    return false;
+  }
+  Rollback rollback;
+  FileControl control(platform.files, platform.ui, platform.lastError);
+  JobContext context{platform, control, rollback};
+  JobRecord restore;
+  const bool restored = ReadImageDriveRecord(context, job.imagePath, restore) &&
+                        restore.operation == Operation::Restore &&
+                        (restore.key == key || restore.prepared > job.prepared);
+  if (!restored) {
+    result.text = CutShort(job);
+    result.cutShort = true;
+    return true;
+  }
+  result.recordPath = ImageDriveRecordPath(job.imagePath);
+  if (!restore.completed) {
+    result.text = CutShort(restore);
+    result.cutShort = true;
+  } else if (restore.exitStatus != 0) {
+    result.text = RecordBox(platform, restore, result.failed);
+  } else {
+    result.failed = false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
+  result = LastJobResult();
   std::string key;
   if (!platform.system.ReadMachineValue(kLastJobValue, key)) return false;
   std::string folder, fromRoot;
   if (!FindRecordFolder(platform.system, folder, fromRoot)) return false;
-  result.recordPath = folder + "\\" + kLastJobRecordName;
-  std::string ansi, text;
   JobRecord record;
   // A record of another job, or one somebody wrote, is not ours to show or delete.
-  if (!platform.files.Read(result.recordPath, 4096, ansi) || !platform.text.FromAnsi(ansi, text) ||
-      !ParseJobRecord(text, record) || !record.completed || record.key != key) {
-    return false;
+  const std::string path = folder + "\\" + layout::kCompletedRecord;
+  if (ReadJobRecord(platform, path, record) && record.completed && record.key == key) {
+    result.recordPath = path;
+    result.text = RecordBox(platform, record, result.failed);
+    return true;
   }
-  result.text = Outcome(platform, record, result.failed);
-  return true;
+  // A job whose mark is still there has not run, or its start cannot be read: nothing to tell.
+  const std::string mark = layout::JobFile(platform.system, layout::kJobRecord);
+  return ProbeFile(platform.files, platform.lastError, mark) == Presence::Absent &&
+         ResultWithoutRecord(platform, key, result);
 }
 
 void ShowLastJobResult(Platform& platform) {
   LastJobResult result;
   if (!ReadLastJobResult(platform, result)) return;
-  platform.ui.ShowMessage(result.text,
-                          result.failed ? messages::kErrorTitle : messages::kNoticeTitle,
-                          MessageButtons::Ok,
-                          result.failed ? MessageIcon::Critical : MessageIcon::Information);
+  if (!result.text.empty()) {
+    platform.ui.ShowMessage(result.text,
+                            result.failed ? messages::kErrorTitle : messages::kNoticeTitle,
+                            MessageButtons::Ok,
+                            result.failed ? MessageIcon::Critical : MessageIcon::Information);
+  }
   // Either one keeps the box from showing twice; neither failing matters more than the box.
-  FileControl(platform.files, platform.ui, platform.lastError)
-      .DeleteSingleFile(result.recordPath, true);
-  platform.system.DeleteMachineValue(kLastJobValue);
+  if (!result.recordPath.empty()) {
+    FileControl(platform.files, platform.ui, platform.lastError)
+        .DeleteSingleFile(result.recordPath, true);
+  }
+  ForgetLastJob(platform);
 }
 
 }  // namespace tovak

@@ -7,18 +7,20 @@
 
 namespace tovak {
 
-// What the record that the DOS side left for this program's last job says, as its box would say
-// it; false, changing nothing, when there is no such record.
+// What became of the last job this program prepared here, as its box would say it: what the
+// record that the DOS side left for it says, or that it never reported (cut short). No text: the
+// system is what a later restore wrote, which succeeded. False, changing nothing, when no job is
+// remembered, a job waits, or nothing can be told.
 struct LastJobResult {
   std::string text;
   bool failed = true;
-  std::string recordPath;
+  bool cutShort = false;
+  std::string recordPath;  // the record to delete once shown; empty: none
 };
 bool ReadLastJobResult(Platform& platform, LastJobResult& result);
 
-// Shows the record that the DOS side left in the root of the system drive in one box, deletes it
-// and forgets the job, when the record carries the key of the last job this program prepared
-// here; anything else is left alone, without a box.
+// Shows the last job's result in one box, deletes its record and forgets the job; a record of
+// another job, or one somebody wrote, is left alone.
 void ShowLastJobResult(Platform& platform);
 
 }  // namespace tovak

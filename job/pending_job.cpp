@@ -2,6 +2,7 @@
 
 #include "job/boot_files.h"
 #include "job/boot_menu_entry.h"
+#include "job/image_drive_record.h"
 #include "job/job_record.h"
 #include "platform/text_utf8.h"
 
@@ -14,7 +15,7 @@ Presence DefaultStartsLoader(JobContext& job) {
   job.platform.lastError.Set(error::kSuccess);
   const std::string root = job.Root();
   const std::string loader = ReadIniString(job.platform.profile, "boot loader", "default",
-                                           root + kBootIniFile.name);
+                                           root + layout::kBootIniFile.name);
   if (loader.empty()) {
     const std::uint32_t code = job.platform.lastError.Get();
     return code == error::kSuccess || code == error::kFileNotFound ? Presence::Absent
@@ -27,14 +28,15 @@ Presence FindPendingJob(JobContext& job, Operation& operation) {
   const Presence loader = DefaultStartsLoader(job);
   if (loader != Presence::Present) return loader;
   FileSystem& files = job.platform.files;
-  for (const char* name : {"qelv\\state.txt", "qelv\\ghost.exe", kBootIniFile.backup}) {
-    const Presence there = job.File(job.InBoot(name));
+  for (const std::string& path : {job.Staged(layout::kStateFile), job.Staged(layout::kImagingProgram),
+                                  job.InBoot(layout::kBootIniFile.backup)}) {
+    const Presence there = job.File(path);
     if (there != Presence::Present) return there;
   }
   // What would be put back or run: a file planted by somebody else is no job of ours.
-  for (const char* name : {"qelv\\state.txt", kBootIniFile.backup, "ntldr.bak", "bootfont.bak",
-                           "g1ldr.bak"}) {
-    const std::string path = job.InBoot(name);
+  std::vector<std::string> saved = {job.Staged(layout::kStateFile), job.InBoot(layout::kBootIniFile.backup)};
+  for (const layout::SavedBootFile& file : layout::kReplacedBootFiles) saved.push_back(job.InBoot(file.backup));
+  for (const std::string& path : saved) {
     const Presence there = job.File(path);
     if (there == Presence::Unknown) return there;
     if (there == Presence::Present && files.OwnerOf(path) == Ownership::Untrusted) {
@@ -43,7 +45,7 @@ Presence FindPendingJob(JobContext& job, Operation& operation) {
   }
   // The DOS side compares the whole first line, case included.
   std::string state;
-  if (!files.Read(job.InBoot("qelv\\state.txt"), 64, state)) return Presence::Unknown;
+  if (!files.Read(job.Staged(layout::kStateFile), 64, state)) return Presence::Unknown;
   const std::string line = state.substr(0, state.find_first_of("\r\n"));
   for (Operation candidate : {Operation::Backup, Operation::Restore}) {
     if (line == JobStateText(candidate)) {
@@ -55,10 +57,12 @@ Presence FindPendingJob(JobContext& job, Operation& operation) {
 }
 
 bool CancelPendingJob(JobContext& job) {
-  PutBack(job, job.Root() + kBootIniFile.name, job.InBoot(kBootIniFile.backup), kRootFileBits);
+  JobRecord record;
+  const bool recorded = ReadJobRecord(job.platform, job.Staged(layout::kJobRecord), record);
+  PutBack(job, job.Root() + layout::kBootIniFile.name, job.InBoot(layout::kBootIniFile.backup), kRootFileBits);
   // Until boot.ini is back, the job stays as it was: the next start still runs it.
   if (!job.rollback.AllPutBack()) return false;
-  for (const SavedBootFile& file : kReplacedBootFiles) {
+  for (const layout::SavedBootFile& file : layout::kReplacedBootFiles) {
     const std::string path = job.Root() + file.name;
     const std::string saved = job.InBoot(file.backup);
     const Presence copy = job.File(saved);
@@ -72,17 +76,22 @@ bool CancelPendingJob(JobContext& job) {
     }
   }
   if (!job.rollback.AllPutBack()) return false;
-  if (!job.control.DeleteFolderTree(job.Root() + "boot")) return false;
-  const std::string msboot = job.Root() + "msboot";
+  if (!job.control.DeleteFolderTree(job.Root() + layout::kBoot)) return false;
+  const std::string msboot = job.Root() + layout::kSetAside;
   const Presence setAside = job.Entry(msboot);
   if (setAside == Presence::Unknown ||
-      (setAside == Presence::Present && !job.platform.files.Rename(msboot, job.Root() + "boot"))) {
+      (setAside == Presence::Present && !job.platform.files.Rename(msboot, job.Root() + layout::kBoot))) {
     return false;
   }
+  // A restore's record waiting on the image's drive would tell of a restore that never ran.
+  JobRecord waiting;
+  if (recorded && !record.imageDriveMark.empty() &&
+      ReadImageDriveRecord(job, record.imagePath, waiting) && !waiting.completed &&
+      waiting.token == record.imageDriveMark) {
+    job.DeleteFile(ImageDriveRecordPath(record.imagePath));
+  }
   // The key of a job that will never run would make its missing result look like a cut-short job.
-  SystemServices& system = job.platform.system;
-  return system.DeleteMachineValue(kLastJobValue) ||
-         job.platform.lastError.Get() == error::kFileNotFound;
+  return ForgetLastJob(job.platform);
 }
 
 }  // namespace tovak

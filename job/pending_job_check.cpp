@@ -15,7 +15,7 @@ Presence FindPendingJob(Platform& platform, Operation& operation) {
 
 std::string PendingJobImage(Platform& platform, Operation operation) {
   const std::string script =
-      GetSystemDriveRoot(platform.system) + "boot\\qelv\\" + JobScriptName(operation);
+      layout::JobFile(platform.system, JobScriptName(operation));
   std::string ansi, line;
   // Only the line is converted: the bytes after it, cut at the read's end, may not be text.
   if (!platform.files.Read(script, 512, ansi) ||

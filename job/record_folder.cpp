@@ -29,6 +29,11 @@ bool PlanRecordFolder(JobContext& job, const std::string& folder, std::string& r
   return place != Place::Unknown;
 }
 
+bool RecordFolderUsable(JobContext& job, const std::string& folder) {
+  const Place place = LookAt(job, folder);
+  return place == Place::Empty || place == Place::Ours;
+}
+
 bool PrepareRecordFolder(JobContext& job, const std::string& folder) {
   if (job.MakeKeptFolder(folder, FolderAccess::JobOnly)) return true;
   // Kept from an earlier job; made by somebody else in the instant since the plan, it is not ours.

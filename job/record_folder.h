@@ -13,6 +13,9 @@ namespace tovak {
 // the job with the message in refusal. False when the place could not be looked at.
 bool PlanRecordFolder(JobContext& job, const std::string& folder, std::string& refusal);
 
+// Whether the folder is missing or an administrator's: one the job may make or use.
+bool RecordFolderUsable(JobContext& job, const std::string& folder);
+
 // Makes the folder closed to others, or closes again the one an administrator made; a failed job
 // removes the one it made.
 bool PrepareRecordFolder(JobContext& job, const std::string& folder);

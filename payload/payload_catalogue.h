@@ -9,9 +9,6 @@ namespace tovak {
 
 enum class PayloadDestination { Root, PayloadFolder };
 
-// Below the system drive root; ExtractResourceFile adds the trailing backslash.
-constexpr const char kPayloadFolder[] = "boot\\qelv";
-
 struct PayloadFile {
   int id;
   const char* name;

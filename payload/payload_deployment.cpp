@@ -1,5 +1,6 @@
 #include "payload/payload_deployment.h"
 
+#include "job/system_layout.h"
 #include "payload/payload_catalogue.h"
 #include "platform/file_search.h"
 #include "platform/system_drive.h"
@@ -60,7 +61,7 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
 
 bool DeployBootFiles(Platform& platform, const Catalogue& catalogue, const std::string& token) {
   for (const PayloadFile& file : catalogue) {
-    const std::string folder = GetSystemDriveRoot(platform.system) + kPayloadFolder;
+    const std::string folder = GetSystemDriveRoot(platform.system) + layout::kJobFolder;
     // A short loader would leave the machine unable to start: the job is rolled back instead.
     if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, true,
                              file.tokenOffset, token)) {

@@ -40,7 +40,8 @@ else()
   add_executable(unit_tests ${UNIT_TESTS})
   target_link_libraries(unit_tests PRIVATE tovak_cli tovak_job tovak_disks tovak_payload tovak_sim gtest
                                            gtest_main tovak_ui_logic)
-  target_compile_definitions(unit_tests PRIVATE TOVAK_PAYLOAD_DIR="${PAYLOAD_DIR}")
+  target_compile_definitions(unit_tests PRIVATE TOVAK_PAYLOAD_DIR="${PAYLOAD_DIR}"
+                                               TOVAK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   # The sweeps over the job run one job per counted call; each kind of fault is a test of its
   # own, so that ctest runs them side by side. They allocate much and need no allocation stacks.
   add_test(NAME unit COMMAND unit_tests --gtest_filter=-Faults/*)

@@ -14,7 +14,7 @@
 namespace tovak::e2e {
 namespace {
 
-enum class Before { Nothing, Image, PendingBackup, PlantedRecordFolder };
+enum class Before { Nothing, Image, PendingBackup, PlantedRecordFolder, FailedBackup, CutShortBackup };
 enum class After { Unchanged, Backup, Restore, AsRead };
 
 struct CommandCase {
@@ -64,6 +64,16 @@ const CommandCase kCases[] = {
      After::Unchanged, nullptr, false},
     {"StatusWithoutAJob", Before::Nothing, L"/status", 0, {messages::kNoPendingJob},
      After::Unchanged, nullptr, false},
+    {"StatusAfterAFailedBackup", Before::FailedBackup, L"/status", 8,
+     {"上次的备份没有完成（Ghost 的退出代码是 12）。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n" +
+          std::string(messages::kDoNotTrustImage),
+      messages::kNoPendingJob},
+     After::Unchanged, nullptr, false},
+    {"StatusAfterABackupCutShort", Before::CutShortBackup, L"/status", 9,
+     {"上次的备份没有报告结束，可能在进行中被断电或重启打断了。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n" +
+          std::string(messages::kTrustNoImage),
+      messages::kNoPendingJob},
+     After::Unchanged, nullptr, false},
     {"StatusWithAJob", Before::PendingBackup, L"/status", 6,
      {messages::kPendingBackup, kPendingImage}, After::Unchanged, nullptr, false},
     {"CancelWithoutAJob", Before::Nothing, L"/cancel", 5, {messages::kNoPendingJob},
@@ -97,6 +107,18 @@ TEST_P(CommandLineTest, Runs) {
   if (c.before == Before::PlantedRecordFolder) {
     ASSERT_TRUE(WriteBytes(L"C:\\windows\\Tovak", "somebody's"));
   }
+  // What a backup leaves for the next start: its key and what it was, and the record when the
+  // runner reported.
+  if (c.before == Before::FailedBackup || c.before == Before::CutShortBackup) {
+    ASSERT_TRUE(RememberValue("LastJob", "00112233445566AA"));
+    ASSERT_TRUE(RememberValue("LastJobInfo", "backup 1 d:\\Nusk\\Nusk.gho"));
+  }
+  if (c.before == Before::FailedBackup) {
+    ASSERT_TRUE(::CreateDirectoryW(L"C:\\windows\\Tovak", nullptr));
+    ASSERT_TRUE(WriteBytes(L"C:\\windows\\Tovak\\tovakjob.txt",
+                           "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n1\r\n"
+                           "\\windows\\Tovak\r\nnone\r\nnone\r\nstatus 12 \r\n"));
+  }
   if (c.before == Before::PendingBackup) {
     const CommandRun pending = RunTovak(L"/backup d:\\Nusk");
     ASSERT_TRUE(pending.ended);
@@ -124,7 +146,7 @@ TEST_P(CommandLineTest, Runs) {
       break;
     case After::Restore:
       drive_.ExpectPreparedJob("huifu.bat", L"huifu.bat", c.scriptLine);
-      EXPECT_EQ(TakeSnapshot(L"D:", 4), data);
+      EXPECT_EQ(ImageDriveWithoutRecord(), data);
       break;
     case After::AsRead:
       drive_.ExpectAsRead();

@@ -107,6 +107,15 @@ void SystemDrive::ExpectPreparedJob(const std::string& stateLine, const std::wst
                            nullptr, remembered, &size), ERROR_SUCCESS);
   EXPECT_EQ(record.find(token + "\r\n" + remembered + "\r\n"), 0u) << record;
   EXPECT_NE(std::string(remembered), token);
+  // A restore's record on the image's drive, which the runner finds by the mark on line 8.
+  const std::string mark = record.substr(record.rfind("\r\n", record.size() - 3) + 2);
+  if (operation == "backup") {
+    EXPECT_EQ(mark, "none\r\n") << record;
+  } else {
+    EXPECT_EQ(mark.size(), 10u) << record;
+    EXPECT_EQ(ReadBytes(L"D:\\Tovak\\tovakjob.txt"), mark + record.substr(token.size() + 2))
+        << record;
+  }
   for (const wchar_t* name : kFolderPayload) {
     folder.push_back(name);
     if (std::wstring(name) == L"qelv.img") continue;
@@ -118,6 +127,27 @@ void SystemDrive::ExpectPreparedJob(const std::string& stateLine, const std::wst
   image->replace(std::stoul(*offset), token.size(), token);
   EXPECT_EQ(ReadBytes(L"C:\\boot\\qelv\\qelv.img"), image);
   EXPECT_EQ(Names(L"C:\\boot\\qelv"), Sorted(folder));
+}
+
+// One of the program's values under HKLM, as a job leaves it.
+bool RememberValue(const char* name, const std::string& value) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tovak", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool set = ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                    static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+  ::RegCloseKey(key);
+  return set;
+}
+
+Snapshot ImageDriveWithoutRecord() {
+  Snapshot drive = TakeSnapshot(L"D:", 4);
+  for (auto it = drive.begin(); it != drive.end();) {
+    it = it->first.rfind(L"D:\\Tovak", 0) == 0 ? drive.erase(it) : std::next(it);
+  }
+  return drive;
 }
 
 void SystemDrive::ExpectAsRead() const {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/disk.h"
+
 namespace tovak::e2e {
 
 constexpr char kXpBootIni[] =
@@ -21,6 +23,11 @@ constexpr char kGbkTitle[] = "Tovak\xB1\xB8\xB7\xDD\xB9\xA4\xBE\xDF";
 constexpr char k1252Title[] = "Tovak????";
 constexpr DWORD kHiddenSystemReadOnly =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+
+// One of the program's values under HKLM, as a job leaves it.
+bool RememberValue(const char* name, const std::string& value);
+// D: without the restore's record that a job leaves there.
+Snapshot ImageDriveWithoutRecord();
 
 class SystemDrive {
  public:

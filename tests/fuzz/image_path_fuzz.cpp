@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string recordText;
     JobRecord record;
-    Require(platform.text.FromAnsi(windows.Bytes(std::string("C:\\boot\\qelv\\") + kJobRecordName),
+    Require(platform.text.FromAnsi(windows.Bytes(std::string("C:\\boot\\qelv\\") + layout::kJobRecord),
                                    recordText) &&
                 ParseJobRecord(recordText, record) && record.operation == operation &&
                 record.imagePath == windowsImage && record.token == deployment.token &&

@@ -15,7 +15,8 @@ bool Same(const JobRecord& a, const JobRecord& b) {
          a.imagePath == b.imagePath && a.prepared == b.prepared &&
          a.recordFolder == b.recordFolder && a.imageWasThere == b.imageWasThere &&
          a.sizeBefore == b.sizeBefore && a.writtenBefore == b.writtenBefore &&
-         a.completed == b.completed && a.exitStatus == b.exitStatus;
+         a.imageDriveMark == b.imageDriveMark && a.completed == b.completed &&
+         a.exitStatus == b.exitStatus;
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ void Arrange(JobHarness& job, Layout layout) {
           w.PutFile(std::string("C:\\") + file.name, SmallPayload(file.name));
         }
       }
-      w.PutFile(std::string("C:\\boot\\qelv\\") + kJobRecordName,
+      w.PutFile(std::string("C:\\boot\\qelv\\") + layout::kJobRecord,
                 JobRecordText({kPendingToken, kPendingKey, Operation::Restore,
                                "d:\\Nusk\\Nusk.gho", 1, "\\WINDOWS\\Tovak"}));
       w.PutMachineValue(kLastJobValue, kPendingKey);

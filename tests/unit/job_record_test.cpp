@@ -34,7 +34,64 @@ std::string DeployedToken(sim::SimWindows& w, const std::string& imagePath) {
   // The registry goes into a backup image: it holds the key, never the token.
   EXPECT_EQ(record.key.size(), kJobKeyLength);
   EXPECT_EQ(w.MachineValue(kLastJobValue), record.key);
+  EXPECT_EQ(w.MachineValue(kLastJobInfoValue), LastJobInfoText(record));
   return token;
+}
+
+// A restore's record goes to the image's drive, which the imaging program only reads, found there
+// by a mark of its own; where that cannot be, the restore goes on and its record goes nowhere.
+TEST(JobRecord, ARestoreLeavesItsMarkedRecordOnTheImagesDriveOrNowhere) {
+  static constexpr char kFolder[] = "D:\\Tovak";
+  static constexpr char kPreRecord[] = "D:\\Tovak\\tovakjob.txt";
+  struct Case {
+    const char* what;
+    bool restore;
+    void (*arrange)(sim::SimWindows&);
+    bool marked;
+  } cases[] = {
+      {"a restore", true, [](sim::SimWindows&) {}, true},
+      {"a backup", false, [](sim::SimWindows&) {}, false},
+      {"another user's folder at the place", true,
+       [](sim::SimWindows& w) {
+         w.PutFile("D:\\Tovak\\mine.txt", "mine");
+         w.SetOwner(kFolder, Ownership::Untrusted);
+       },
+       false},
+      {"the folder cannot be made", true,
+       [](sim::SimWindows& w) { w.FailOn(sim::Op::CreateClosedFolder, kFolder, 5); }, false},
+      {"the record cannot be written", true,
+       [](sim::SimWindows& w) { w.FailOn(sim::Op::OpenForWriting, kPreRecord, 5); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    JobHarness job;
+    sim::SimWindows& w = job.windows;
+    w.PutFile("D:\\Nusk\\Nusk.gho", "image");
+    job.form.SelectBackup(!c.restore);
+    job.form.path = "d:\\Nusk\\Nusk.gho";
+    c.arrange(w);
+    const bool planted = w.Exists("D:\\Tovak\\mine.txt");
+    job.Click();
+    ASSERT_TRUE(job.form.unloaded);
+    JobRecord record, onImageDrive;
+    ASSERT_TRUE(ParseJobRecord(w.Bytes("C:\\boot\\qelv\\job.txt"), record));
+    EXPECT_EQ(!record.imageDriveMark.empty(), c.marked);
+    EXPECT_EQ(planted, w.Exists("D:\\Tovak\\mine.txt"));
+    if (!c.marked) {
+      EXPECT_FALSE(w.Exists(kPreRecord));
+      continue;
+    }
+    ASSERT_TRUE(ParseJobRecord(w.Bytes(kPreRecord), onImageDrive));
+    EXPECT_EQ(onImageDrive.token, record.imageDriveMark);
+    EXPECT_NE(record.imageDriveMark, record.token);
+    onImageDrive.token = record.token;
+    EXPECT_EQ(JobRecordText(onImageDrive), JobRecordText(record));
+    // A cancelled restore leaves no record that would tell of it.
+    w.QueueAnswer(MessageAnswer::Yes);
+    OfferToCancelPendingJob(w.platform());
+    EXPECT_FALSE(w.Exists(kPreRecord));
+    EXPECT_EQ(w.MachineValue(kLastJobInfoValue), "");
+  }
 }
 
 TEST(JobRecord, EachJobCarriesAFreshTokenAndACancelTakesItsRecordAway) {
@@ -91,14 +148,20 @@ TEST(JobRecord, AJobThatFailsLeavesNoRecordAndTheEarlierTokenStays) {
 TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
   const std::string written =
       "0A1B2C3D\r\n00112233445566AA\r\nbackup\r\nd:\\Nusk\\Nusk.gho\r\n133800000000000000\r\n"
-      "\\WINNT\\Tovak\r\n1536 133700000000000000\r\n";
+      "\\WINNT\\Tovak\r\n1536 133700000000000000\r\nnone\r\n";
+  const std::string marked = written.substr(0, written.size() - 6) + "A0B1C2D3\r\n";
   struct Case {
     const char* what;
     std::string text;
     bool parsed;
     bool completed;
     int status;
+    const char* mark = "";
   } cases[] = {
+      {"a restore's mark on the image's drive", marked + "status 3 \r\n", true, true, 3,
+       "A0B1C2D3"},
+      {"a mark in lower case", written.substr(0, written.size() - 6) + "a0b1c2d3\r\n", false,
+       false, 0},
       {"as the job writes it", written, true, false, 0},
       {"as the runner leaves it", written + "status 0 \r\n", true, true, 0},
       {"a failure", written + "status 255 \r\n", true, true, 255},
@@ -113,13 +176,14 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
       {"another operation", "0A1B2C3D\r\n00112233445566AA\r\ncopy\r\nd:\\x.gho\r\n1\r\n", false,
        false, 0},
       {"no image before", written.substr(0, written.find("1536")), false, false, 0},
+      {"no mark", written.substr(0, written.size() - 6), false, false, 0},
       {"an image before without its time",
        written.substr(0, written.find("1536")) + "1536\r\n", false, false, 0},
       {"a record folder DOS cannot name",
-       written.substr(0, written.find("\\WINNT")) + "\\Program Files\\Tovak\r\nnone\r\n", false,
+       written.substr(0, written.find("\\WINNT")) + "\\Program Files\\Tovak\r\nnone\r\nnone\r\n", false,
        false, 0},
       {"a record folder that a batch line would act on",
-       written.substr(0, written.find("\\WINNT")) + "\\WIN|NT\\Tovak\r\nnone\r\n", false, false,
+       written.substr(0, written.find("\\WINNT")) + "\\WIN|NT\\Tovak\r\nnone\r\nnone\r\n", false, false,
        0},
       {"a power cut's zeros", std::string(written.size(), '\0'), false, false, 0},
   };
@@ -137,6 +201,7 @@ TEST(JobRecord, ReadsWhatTheJobWritesAndWhatTheRunnerAdds) {
     EXPECT_TRUE(record.imageWasThere);
     EXPECT_EQ(record.sizeBefore, 1536u);
     EXPECT_EQ(record.writtenBefore, 133700000000000000u);
+    EXPECT_EQ(record.imageDriveMark, c.mark);
     EXPECT_EQ(record.completed, c.completed);
     EXPECT_EQ(record.exitStatus, c.status);
     EXPECT_EQ(JobRecordText(record), c.text);

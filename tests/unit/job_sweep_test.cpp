@@ -96,7 +96,8 @@ std::string WhatWasLost(const Scenario& scenario, const sim::Snapshot& before,
       continue;
     }
     const bool inBoot = StartsWith(path, "C:\\boot\\"), inMsboot = StartsWith(path, "C:\\msboot\\");
-    if (inBoot && scenario.JobOwnsBoot()) continue;
+    // The job's own: its files in "boot", and a restore's record on the image's drive.
+    if ((inBoot || StartsWith(path, "D:\\Tovak\\")) && scenario.JobOwnsBoot()) continue;
     std::vector<std::string> places = {path};
     if (inBoot || inMsboot) {
       const std::string relative = path.substr(inBoot ? 8 : 10);

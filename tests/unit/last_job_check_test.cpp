@@ -20,8 +20,8 @@ constexpr char kKey[] = "00112233445566AA";
 constexpr std::uint64_t kEarlier = kPrepared - 24 * 60 * kMinute;
 
 std::string Record(const char* key, Operation operation, const char* status,
-                   bool imageBefore = false) {
-  JobRecord record{"0A1B2C3D", key, operation, "d:\\Nusk\\Nusk.gho", kPrepared, "\\WINDOWS\\Tovak",
+                   bool imageBefore = false, std::uint64_t prepared = kPrepared) {
+  JobRecord record{"0A1B2C3D", key, operation, "d:\\Nusk\\Nusk.gho", prepared, "\\WINDOWS\\Tovak",
                    imageBefore, 1536, kEarlier};
   std::string text = JobRecordText(record);
   if (status) text += std::string("status ") + status + " \r\n";
@@ -73,8 +73,8 @@ TEST(LastJobCheck, ShowsTheProgramsOwnRecordAndLeavesAnyOtherAlone) {
       {"no job remembered", Record(kKey, Operation::Backup, "0"), nullptr, 30, nullptr, ""},
       {"a record the runner did not complete", Record(kKey, Operation::Backup, nullptr),
        kKey, 30, nullptr, ""},
-      // A restore that succeeded leaves no record: the system is as the image had it.
-      {"a restore that succeeded", "", kKey, 30, nullptr, ""},
+      // Nothing known of the job but its key: nothing to tell.
+      {"a key alone", "", kKey, 30, nullptr, ""},
       // Users may create files in the root: only the closed folder is read.
       {"the record in the root", Record(kKey, Operation::Backup, "0"), kKey, 30, nullptr, "",
        "C:\\tovakjob.txt"},
@@ -123,6 +123,94 @@ TEST(LastJobCheck, ARecordThatCannotBeDeletedIsNotShownTwice) {
   ShowLastJobResult(w.platform());
   EXPECT_EQ(w.Messages().size(), 1u);
   EXPECT_TRUE(w.Exists(kRecord));
+}
+
+}  // namespace
+}  // namespace tovak
+
+namespace tovak {
+namespace {
+
+// Without a record on the system drive: a job that never reported, or a restore whose record is on
+// the image's drive, which may have written this very system from an image taken before it.
+TEST(LastJobCheck, AJobWithoutItsRecordIsCutShortUnlessTheImagesDriveTellsOfARestore) {
+  constexpr char kImageDriveRecord[] = "D:\\Tovak\\tovakjob.txt";
+  constexpr char kOtherKey[] = "FFEEDDCCBBAA9988";
+  const std::string imageLine = "\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n";
+  const std::string trustNone = "在一次备份完成之前，请不要信任这个位置上的镜象文件。";
+  const std::string backupCutShort =
+      "上次的备份没有报告结束，可能在进行中被断电或重启打断了。" + imageLine + trustNone;
+  const std::string later = Record(kOtherKey, Operation::Restore, "0", false, kPrepared + kMinute);
+  struct Case {
+    const char* what;
+    Operation remembered;
+    std::string imageDrive;  // the record on the image's drive; empty: none
+    Ownership owner;         // of that record and its folder
+    const char* title;       // null: no box
+    std::string text;
+    bool forgotten = true;   // the key and the image drive's record are gone
+  } cases[] = {
+      {"a backup that never reported", Operation::Backup, "", Ownership::Unknown, "错误",
+       backupCutShort},
+      {"a restore that failed", Operation::Restore, Record(kKey, Operation::Restore, "7"),
+       Ownership::Trusted, "错误",
+       "上次的恢复没有完成（Ghost 的退出代码是 7）。\r\n镜象文件：d:\\Nusk\\Nusk.gho"},
+      {"a restore that never reported", Operation::Restore,
+       Record(kKey, Operation::Restore, nullptr), Ownership::Unknown, "错误",
+       "上次的恢复没有报告结束，可能在进行中被断电或重启打断了。" + imageLine + trustNone},
+      // The system is the image's, with the key of the backup that took it.
+      {"a later restore that succeeded", Operation::Backup, later, Ownership::Trusted, nullptr,
+       ""},
+      {"a later restore that failed", Operation::Backup,
+       Record(kOtherKey, Operation::Restore, "2", false, kPrepared + kMinute), Ownership::Trusted,
+       "错误", "上次的恢复没有完成（Ghost 的退出代码是 2）。\r\n镜象文件：d:\\Nusk\\Nusk.gho"},
+      {"an earlier restore's record", Operation::Backup,
+       Record(kOtherKey, Operation::Restore, "0", false, kPrepared - kMinute), Ownership::Trusted,
+       "错误", backupCutShort, false},
+      {"a restore record another user made", Operation::Backup, later, Ownership::Untrusted,
+       "错误", backupCutShort, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::SimWindows w;
+    w.AddDrive('D');
+    w.PutMachineValue(kLastJobValue, kKey);
+    JobRecord job;
+    job.operation = c.remembered;
+    job.prepared = kPrepared;
+    job.imagePath = "d:\\Nusk\\Nusk.gho";
+    w.PutMachineValue(kLastJobInfoValue, LastJobInfoText(job));
+    if (!c.imageDrive.empty()) {
+      w.PutFile(kImageDriveRecord, c.imageDrive);
+      w.SetOwner("D:\\Tovak", c.owner);
+      w.SetOwner(kImageDriveRecord, c.owner);
+    }
+    ShowLastJobResult(w.platform());
+    ASSERT_EQ(w.Messages().size(), c.title ? 1u : 0u);
+    if (c.title) {
+      EXPECT_EQ(w.Messages()[0].title, c.title);
+      EXPECT_EQ(w.Messages()[0].text, c.text);
+    }
+    EXPECT_EQ(w.MachineValue(kLastJobValue), "");
+    EXPECT_EQ(w.MachineValue(kLastJobInfoValue), "");
+    EXPECT_EQ(w.Exists(kImageDriveRecord), !c.imageDrive.empty() && !c.forgotten);
+  }
+}
+
+// A job that waits has no record yet; one whose mark cannot be looked at is not told either.
+TEST(LastJobCheck, AJobThatWaitsIsNotCutShort) {
+  for (bool readable : {true, false}) {
+    SCOPED_TRACE(readable ? "its mark there" : "its mark unreadable");
+    sim::SimWindows w;
+    w.PutFile("C:\\boot\\qelv\\job.txt", Record(kKey, Operation::Backup, nullptr));
+    if (!readable) w.FailOn(sim::Op::GetAttributes, "C:\\boot\\qelv\\job.txt", error::kAccessDenied);
+    w.PutMachineValue(kLastJobValue, kKey);
+    w.PutMachineValue(kLastJobInfoValue, "backup 1 d:\\Nusk\\Nusk.gho");
+    const sim::Snapshot before = w.Take();
+    ShowLastJobResult(w.platform());
+    EXPECT_TRUE(w.Messages().empty());
+    EXPECT_TRUE(w.Take() == before);
+  }
 }
 
 }  // namespace

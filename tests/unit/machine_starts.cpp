@@ -76,7 +76,7 @@ std::string WhyTheJobWouldNotRun(const Disk& disk, const SystemBootFiles& system
     }
   }
   // The DOS side takes only the drive that holds the record its image names.
-  const std::string* record = disk.File(root + "boot\\qelv\\" + kJobRecordName);
+  const std::string* record = disk.File(root + "boot\\qelv\\" + layout::kJobRecord);
   JobRecord parsed;
   if (!record || !ParseJobRecord(*record, parsed) || parsed.token != token) {
     return "no record of the image's token " + token + " beside the job";

@@ -109,11 +109,22 @@ TEST(RunCommand, EachCommandTellsItsOutcomeInLinesAndItsExitCode) {
        [](JobHarness& job) {
          job.windows.PutFile("C:\\WINDOWS\\Tovak\\tovakjob.txt",
                              "0A1B2C3D\r\n00112233445566AA\r\nrestore\r\nd:\\Nusk\\Nusk.gho\r\n1\r\n"
-                             "\\WINDOWS\\Tovak\r\nnone\r\nstatus 7 \r\n");
+                             "\\WINDOWS\\Tovak\r\nnone\r\nnone\r\nstatus 7 \r\n");
          job.windows.PutMachineValue(kLastJobValue, "00112233445566AA");
        },
        {"/status"}, ExitCode::LastJobFailed,
        {"上次的恢复没有完成（Ghost 的退出代码是 7）。\r\n镜象文件：d:\\Nusk\\Nusk.gho",
+        messages::kNoPendingJob},
+       0, false, nullptr},
+      // Power lost while the imaging program ran: the runner never reported.
+      {"status, the last job never reported",
+       [](JobHarness& job) {
+         job.windows.PutMachineValue(kLastJobValue, "00112233445566AA");
+         job.windows.PutMachineValue(kLastJobInfoValue, "backup 1 d:\\Nusk\\Nusk.gho");
+       },
+       {"/status"}, ExitCode::LastJobUnknown,
+       {"上次的备份没有报告结束，可能在进行中被断电或重启打断了。\r\n镜象文件：d:\\Nusk\\Nusk.gho\r\n"
+        "在一次备份完成之前，请不要信任这个位置上的镜象文件。",
         messages::kNoPendingJob},
        0, false, nullptr},
       {"status, its script unreadable",
@@ -184,7 +195,8 @@ TEST(RunCommand, TheUsageComesForAskingOrForAWrongCommandLine) {
                        "  5  /cancel：没有待执行的任务",
                        "  6  /status：有待执行的任务",
                        "  7  /restart：任务已准备好，但 Windows 拒绝了重启",
-                       "  8  /status：上次的任务没有完成，原因见输出（有待执行的任务时仍是 6）"};
+                       "  8  /status：上次的任务没有完成，原因见输出（有待执行的任务时仍是 6）",
+                       "  9  /status：上次的任务没有报告结束，结果不明（有待执行的任务时仍是 6）"};
   struct Case {
     std::vector<std::string> arguments;
     ExitCode code;

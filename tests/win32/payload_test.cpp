@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "job/system_layout.h"
 #include "payload/payload_catalogue.h"
 #include "payload/payload_deployment.h"
 #include "platform/file_search.h"
@@ -96,8 +97,8 @@ TEST(PayloadDeployment, WritesEveryFileThroughWin32) {
   // The system drive of a throw-away Wine prefix, never a real machine's.
   if (!p.system.RunningUnderWine()) GTEST_SKIP() << "writes to the system drive: Wine only";
   const std::string root = GetSystemDriveRoot(p.system);
-  const std::string folder = root + kPayloadFolder + "\\";
-  for (const std::string& made : {root + "boot", root + kPayloadFolder}) {
+  const std::string folder = root + layout::kJobFolder + "\\";
+  for (const std::string& made : {root + "boot", root + layout::kJobFolder}) {
     ASSERT_TRUE(p.files.CreateFolder(made) || p.lastError.Get() == error::kAlreadyExists);
   }
 
