@@ -13,10 +13,6 @@ drive_token() {  # drive folder
 record_folder=windows/Tovak
 image_record=Tovak/tovakjob.txt
 
-# The mark for the image's drive that the cases plant into line 8 of a restore's record, as long
-# as the prepared drives carry none.
-image_mark=5E1A0C7B
-
 # Changes to a prepared drive, one a case: the drive's folder, then qelv.img as the build made it.
 drive_as_prepared() { :; }
 drive_without_ghost() { rm "$1/boot/qelv/ghost.exe"; }
@@ -52,7 +48,6 @@ drive_without_bootfont() { rm "$1/boot/bootfont.bak"; }
 drive_with_msboot() { mkdir "$1/msboot" && printf 'an earlier boot folder\r\n' > "$1/msboot/keep.txt"; }
 drive_with_g1ldr() { printf 'an earlier g1ldr\r\n' > "$1/boot/g1ldr.bak"; }
 drive_without_record_folder() { rm -r "${1:?}/${record_folder%%/*}"; }
-drive_image_mark() { record_line_8 "$1" "$image_mark"; }
 drive_image_mark_none() { record_line_8 "$1" none; }
 # A record of the shape before the mark for the image's drive.
 drive_without_image_mark() { record_line_8 "$1" ""; }
@@ -61,8 +56,13 @@ drive_ghost_cut() {
   printf 'cut\r\n' > "$1/ghostcut" && mcopy -i "$1/boot/qelv/qelv.img" "$1/ghostcut" ::/GHOSTCUT &&
     rm "$1/ghostcut"
 }
-# The job's record for the image's drive on the job drive itself.
-drive_image_record() { image_pre_record "$1" "$1"; }
+# The job's record for the image's drive on the job drive itself, as the job writes it there: its
+# record with the mark in place of the token.
+drive_image_record() {
+  local job=$1/boot/qelv/job.txt
+  mkdir -p "$1/${image_record%/*}"
+  { sed -n 8p "$job" && sed -n 2,8p "$job"; } > "$1/$image_record"
+}
 
 record_line_8() {  # drive folder, the line ("" for none)
   local job=$1/boot/qelv/job.txt
@@ -70,29 +70,15 @@ record_line_8() {  # drive folder, the line ("" for none)
   [[ -z $2 ]] || printf '%s\r\n' "$2" >> "$job"
 }
 
-# Changes to the image's drive of the restore (the end-to-end case's D:), one a case: its folder,
-# then the folder of the case's C:.
+# Changes to the image's drive of the restore (the end-to-end case's D:, with the job's record for
+# it): its folder.
 image_as_prepared() { :; }
-# The job's record that a restore leaves on the image's drive, as long as the prepared drive has
-# none: the record with the mark for that drive (else the planted one) in place of the token.
-image_pre_record() {
-  local job=$2/boot/qelv/job.txt mark
-  mark=$(sed -n 8p "$job" | tr -d '\r')
-  [[ $mark =~ ^[0-9A-F]{8}$ ]] || mark=$image_mark
-  mkdir -p "$1/${image_record%/*}"
-  { printf '%s\r\n' "$mark" && sed -n 2,7p "$job" && printf '%s\r\n' "$mark"; } > "$1/$image_record"
-}
-# A record there whose first line is what a job without such a drive has for its mark.
-image_first_line_none() {
-  image_pre_record "$@" && sed -i '1s/.*/none\r/' "$1/$image_record"
-}
-# The record there read-only, hidden and system: the runner takes the bits off to write it.
+# The job's record there starts with what a job without such a drive has for its mark.
+image_first_line_none() { sed -i '1s/.*/none\r/' "$1/$image_record"; }
+# The job's record there read-only, hidden and system: the runner takes the bits off to write it.
 image_protected() { echo "RHS $image_record" >> "$1.attrib"; }
-# Somebody's record there, without the mark.
-image_planted_record() {
-  mkdir -p "$1/${image_record%/*}"
-  printf '0BADF00D\r\nsomebody\r\n' > "$1/$image_record"
-}
+# Somebody's record there in place of the job's, without the mark.
+image_planted_record() { printf '0BADF00D\r\nsomebody\r\n' > "$1/$image_record"; }
 
 # case|C: (the job prepared, its changes)|the later drives, D: and E: ("-": none; a prepared job
 # and its changes, or "image" and changes of the restore's image drive)|how the boot ends|the
@@ -100,9 +86,9 @@ image_planted_record() {
 # the prompt probe sees
 runner_cases=(
   'backup|backup as_prepared|-|restart|C|C|'
-  'restore|restore image_mark|image pre_record|restart|C|D|'
+  'restore|restore as_prepared|image as_prepared|restart|C|D|'
   'backup, the imaging program fails|backup ghost_fails|-|restart|C|C|'
-  'restore, the imaging program fails|restore image_mark ghost_fails_255|image pre_record protected|restart|C|D|'
+  'restore, the imaging program fails|restore ghost_fails_255|image protected|restart|C|D|'
   'no drive holds the job|backup without_ghost|-|prompt|-|-|Z:\ S=234 W=123'
   'job state file reads MsBack.bat|backup state_mixed_case|-|prompt|-|-|Z:\ S=c W=MsBack.bat'
   'missing job script|backup without_script|-|restart|-|C|'
@@ -111,16 +97,16 @@ runner_cases=(
   'a planted job on a later drive|backup as_prepared|restore planted|restart|C|C|'
   'a job of another preparation on a later drive|backup as_prepared|restore as_prepared|restart|C|C|'
   'a planted job on a later drive that copies every name|backup as_prepared|backup copies_every_name|restart|C|C|'
-  'two drives hold the token|restore image_mark|restore image_mark, image pre_record|restart|D|E|'
+  'two drives hold the token|restore as_prepared|restore as_prepared, image as_prepared|restart|D|E|'
   'the folder for the record is missing|backup without_record_folder|-|restart|C|-|'
   'no boot\bootfont.bak|backup without_bootfont|-|restart|C|C|'
   'msboot present|backup with_msboot|-|restart|C|C|'
   'boot\g1ldr.bak present|backup with_g1ldr|-|restart|C|C|'
   'a restore whose mark for the image drive is none|restore image_mark_none|image first_line_none|restart|C|-|'
-  'a restore without a mark for the image drive|restore without_image_mark|image pre_record|restart|C|-|'
-  'a planted record on a later drive than the image drive|restore image_mark|image pre_record, image planted_record|restart|C|D|'
-  'the mark for the image drive on the job drive|restore image_mark image_record|-|restart|C|-|'
-  'a power cut while the imaging program runs|restore image_mark ghost_cut|image pre_record|cut|C|-|'
+  'a restore without a mark for the image drive|restore without_image_mark|image as_prepared|restart|C|-|'
+  'a planted record on a later drive than the image drive|restore as_prepared|image as_prepared, image planted_record|restart|C|D|'
+  'the mark for the image drive on the job drive|restore image_record|-|restart|C|-|'
+  'a power cut while the imaging program runs|restore ghost_cut|image as_prepared|cut|C|-|'
 )
 
 drive_letters=(C D E)
@@ -164,7 +150,7 @@ runner_image_drive() {  # drives of the end-to-end tests, changes, folder of the
   rm -rf "$folder"
   cp -r "$src" "$folder"
   if [[ -f $src.attrib ]]; then cp "$src.attrib" "$folder.attrib"; else : > "$folder.attrib"; fi
-  for change in $2; do "image_$change" "$folder" "$3" || return; done
+  for change in $2; do "image_$change" "$folder" || return; done
   pack_drive "$folder" "$folder.attrib" "$4" "$3/boot/qelv" && cp "$4" "$4.before"
 }
 
