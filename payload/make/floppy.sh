@@ -4,9 +4,9 @@ floppy_serial=7A0C2005
 floppy_date='2005-08-01 12:00:00'  # every file's date: the image must not depend on the day it was made
 
 # Root-directory order: IO.SYS and MSDOS.SYS first, as DOS boot sectors look for them there.
-floppy_files=(IO.SYS MSDOS.SYS COMMAND.COM CONFIG.SYS AUTOEXEC.BAT JOBDRIVE.BAT HIMEM.SYS XMSDSK.EXE
-  TW.EXE NTFS.DAT CTMOUSE.EXE ATTRIB.COM STRINGS.COM FIRSTLN.COM RESTART.COM DELTREE.COM OFF.COM
-  EMM386.EXE FIND.EXE MSCDEX.EXE VIDE-CDD.SYS WBOOT.COM)
+floppy_files=(IO.SYS MSDOS.SYS COMMAND.COM CONFIG.SYS AUTOEXEC.BAT JOBDRIVE.BAT IMGDRIVE.BAT
+  HIMEM.SYS XMSDSK.EXE TW.EXE NTFS.DAT CTMOUSE.EXE ATTRIB.COM STRINGS.COM FIRSTLN.COM RESTART.COM
+  DELTREE.COM OFF.COM EMM386.EXE FIND.EXE MSCDEX.EXE VIDE-CDD.SYS WBOOT.COM)
 
 # Files of the image that come from the vendor folder, and what their stand-ins stand for.
 declare -A floppy_vendor=(
@@ -25,6 +25,7 @@ floppy_stage_files() {  # preboot sources, staging folder
   dos_text "$src/MSDOS.SYS" "$dir/MSDOS.SYS"
   dos_text "$src/AUTOEXEC.BAT" "$dir/AUTOEXEC.BAT" CP936
   dos_text "$src/JOBDRIVE.BAT" "$dir/JOBDRIVE.BAT"
+  dos_text "$src/IMGDRIVE.BAT" "$dir/IMGDRIVE.BAT"
   # Our own tools, from nasm source.
   nasm -f bin -o "$dir/RESTART.COM" "$src/restart.asm"
   nasm -f bin -i "$src/" -o "$dir/ATTRIB.COM" "$src/attrib.asm"

@@ -1,10 +1,11 @@
-# System drives as FAT32 (LBA) partitions of disk images with GRUB in front, packed from a folder
-# and a listing of DOS attributes ("RHS path", "-" for none, as tests/e2e/run keeps them), and
-# read back after a boot.
+# System drives, and a restore's image drive, as FAT32 (LBA) partitions of disk images with GRUB
+# in front, packed from a folder and a listing of DOS attributes ("RHS path", "-" for none, as
+# tests/e2e/run keeps them), and read back after a boot.
 
 dos_part_sectors=$((64 * 2048))  # 64 MB: FAT32 wants at least 65525 clusters
 
-pack_drive() {  # folder, attribute listing, disk image
+# GRUB's stage files come from FOLDER/boot/qelv unless another folder is given.
+pack_drive() {  # folder, attribute listing, disk image[, folder of GRUB's stage files]
   local part=$3.part flags path bits
   mkfs.fat -F 32 -s 1 -h $part_start -n TOVAKSYS -C "$part" $((dos_part_sectors / 2)) > /dev/null || return
   mcopy -s -i "$part" "$1"/* ::/ || return
@@ -16,7 +17,7 @@ pack_drive() {  # folder, attribute listing, disk image
     [[ $flags == *S* ]] && bits+=(+s)
     ((${#bits[@]} == 0)) || mattrib -i "$part" "${bits[@]}" "::/$path" || return
   done < "$2"
-  grub_disk "$1/boot/qelv" 0C "$part" "$3"
+  grub_disk "${4:-$1/boot/qelv}" 0C "$part" "$3"
   rm "$part"
 }
 

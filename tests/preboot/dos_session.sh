@@ -2,8 +2,9 @@
 # (-no-reboot makes the reset a shutdown, which pauses it) so that the screen can be saved. Once
 # the mouse driver's double has run, "here" is typed: the keys wait in the BIOS until a shell
 # reads them at its prompt, where HERE.COM reports. Prints how the boot ended: "restart",
-# "reset" (not RESTART.COM's), "prompt", "hang" (none of those within 90 s) or "exit" (QEMU
-# ended by itself).
+# "reset" (not RESTART.COM's), "prompt", "cut" (the debug console showed a line matching
+# dos_cut_at, when set: the machine is stopped there, as by a power cut), "hang" (none of those
+# within 90 s) or "exit" (QEMU ended by itself).
 
 # A reset is "restart" when RESTART.COM asked for it: its warm-boot flag 1234h in the BIOS data
 # area (0040:0072) tells it from a crash, which QEMU also turns into a reset.
@@ -39,6 +40,11 @@ dos_boot() {  # folder for the logs and the screen, screenshot (PNG), QEMU's dri
       typed=1
     fi
     if grep -q '^here done' "$dir/debugcon.log" 2>/dev/null; then end=prompt; break; fi
+    if [[ -n ${dos_cut_at:-} ]] && grep -q "$dos_cut_at" "$dir/debugcon.log" 2>/dev/null; then
+      echo stop >&"$mon"
+      end='cut'
+      break
+    fi
     echo 'info status' >&"$mon"
     if grep -q 'paused (shutdown)' "$dir/monitor.log"; then end=$(restart_kind "$dir" "$mon"); break; fi
     sleep 0.3

@@ -39,6 +39,7 @@ runner_order=(
   '7|firstln.com z:\' '7|off.com z:\' '7|restart.com z:\'
   '8|for %%b in (%drv%) do call a:\jobdrive.bat %%b'
   '9|strings w=read %s%:\boot\qelv\state.txt,1' '9|strings r=read %s%:\boot\qelv\job.txt,6'
+  '9|strings m=read %s%:\boot\qelv\job.txt,8' '9|for %%b in (%drv%) do call a:\imgdrive.bat %%b'
   '10|if exist %s%:\boot\qelv\%w% copy %s%:\boot\qelv\%w% z:\' '10|copy %s%:\boot\qelv\ghost.exe z:\'
   '11|if exist %s%:\boot\boot.bak del %s%:\boot.ini'
   '11|if exist %s%:\boot\boot.bak copy %s%:\boot\boot.bak %s%:\boot.ini'
@@ -82,9 +83,11 @@ test_runner() {  # payload folder, work folder, source of AUTOEXEC.BAT
   iconv -f CP936 -t UTF-8 "$bat" | tr -d '\r' > "$utf8"
   expect "AUTOEXEC.BAT is its source in code page 936" cmp -s "$utf8" "$3"
   check_runner_order "$utf8"
-  image_file "$1/qelv.img" JOBDRIVE.BAT "$2/jobdrive"
-  expect "JOBDRIVE.BAT is its source with CR LF" \
-    cmp -s "$2/jobdrive" <(sed 's/$/\r/' "${3%/*}/JOBDRIVE.BAT")
+  local name
+  for name in JOBDRIVE.BAT IMGDRIVE.BAT; do
+    image_file "$1/qelv.img" "$name" "$2/$name"
+    expect "$name is its source with CR LF" cmp -s "$2/$name" <(sed 's/$/\r/' "${3%/*}/$name")
+  done
 
   local eq25 eq40 in23 in16
   eq25=$(printf '=%.0s' {1..25}) eq40=$(printf '=%.0s' {1..40})

@@ -1,8 +1,20 @@
 ; Stands in for the imaging program: it reports that it ran, then ends with the exit status that
-; A:\GHOSTRC holds in decimal (0 without it), as the case chose.
+; A:\GHOSTRC holds in decimal (0 without it), as the case chose. With A:\GHOSTCUT it reports
+; "ghost waits" and never ends, so that the test cuts the power while it runs.
         cpu 8086
         org 100h
         call report_run
+        mov ax, 3D00h
+        mov dx, cut_file
+        int 21h
+        jc .status
+        mov si, s_waits
+        call put_z
+        call newline
+        sti
+.wait:  hlt
+        jmp .wait
+.status:
         xor bx, bx              ; the status
         mov ax, 3D00h           ; open for reading
         mov dx, rc_file
@@ -39,6 +51,8 @@
         int 21h
 
 rc_file db "A:\GHOSTRC", 0
+cut_file db "A:\GHOSTCUT", 0
+s_waits db "ghost waits", 0
 digits  db 0, 0, 0
 
 %include "report.inc"
