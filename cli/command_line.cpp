@@ -97,7 +97,7 @@ bool ParseArguments(const std::vector<std::string>& arguments, Command& command)
       if (IsJob(*verb)) {
         std::string image;
         if (!value(image)) return false;
-        command.request.image = ReadImagePath(image);
+        command.request.image = ImagePath(image);
       }
       known = true;
     }

@@ -28,7 +28,7 @@ void JobDriver::SetWorking(bool working) {
 void JobDriver::OnOkClick() {
   // Read once: messages pumped during the job may change the window.
   const JobRequest request{form_.BackupSelected() ? Operation::Backup : Operation::Restore,
-                           ReadImagePath(form_.PathText()), form_.CompressionText(),
+                           ImagePath(form_.PathText()), form_.CompressionText(),
                            form_.DiskTicked()};
   // Locked before the drive map, whose walk of the disks may take a while.
   form_.SetCaption(messages::kWaitCaption);

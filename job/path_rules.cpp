@@ -29,22 +29,20 @@ bool NamesImageFile(const std::string& path) {
   return LowerAscii(path).find(".gho") != std::string::npos;
 }
 
-ImagePath ReadImagePath(const std::string& text) {
-  ImagePath image;
-  image.text = text;
-  image.drive = text.substr(0, 2);  // the drive letter and colon are one byte each
-  // A path shorter than two characters has no drive to drop either: it gets the root as well.
-  image.fromRoot = CountCharacters(text) <= 3 ? "\\" : text.substr(2);
-  image.namesFile = NamesImageFile(text);
-  image.fileFromRoot = image.fromRoot;
-  if (!image.namesFile) {
-    if (image.fileFromRoot.back() != '\\') image.fileFromRoot += '\\';
-    image.fileFromRoot += "Nusk.gho";
+ImagePath::ImagePath(const std::string& typed)
+    : text(typed),
+      drive(typed.substr(0, 2)),  // the drive letter and colon are one byte each
+      // A path shorter than two characters has no drive to drop either: it gets the root as well.
+      fromRoot(CountCharacters(typed) <= 3 ? "\\" : typed.substr(2)),
+      namesFile(NamesImageFile(typed)),
+      fileFromRoot(fromRoot) {
+  if (!namesFile) {
+    if (fileFromRoot.back() != '\\') fileFromRoot += '\\';
+    fileFromRoot += "Nusk.gho";
   }
-  image.file = image.drive + image.fileFromRoot;
-  image.folder = image.namesFile ? GetParentFolder(text) : text;
-  if (image.folder.size() == 2) image.folder += "\\";
-  return image;
+  file = drive + fileFromRoot;
+  folder = namesFile ? GetParentFolder(typed) : typed;
+  if (folder.size() == 2) folder += "\\";
 }
 
 bool OnSystemDrive(const ImagePath& image, const std::string& root) {

@@ -13,8 +13,12 @@ std::string GetParentFolder(const std::string& path);
 // The path names the image file itself: it contains ".gho" anywhere, in any case.
 bool NamesImageFile(const std::string& path);
 
-// The image location as typed, split once: the checks and the steps read its parts.
+// The image location as typed, split once: the checks and the steps read its parts. Made only
+// from the text, so that no part can be left out.
 struct ImagePath {
+  ImagePath() = default;
+  explicit ImagePath(const std::string& typed);
+
   std::string text;          // as typed
   std::string drive;         // its first two characters, as typed ("d:")
   std::string fromRoot;      // without the drive; "\" for three characters or fewer
@@ -23,7 +27,6 @@ struct ImagePath {
   std::string fileFromRoot;  // the same without the drive, as Ghost's command line names it
   std::string folder;        // the folder the image goes into; a bare drive means its root
 };
-ImagePath ReadImagePath(const std::string& text);
 
 // The image's drive is the system drive's (in any case): a backup into the partition being
 // imaged, or a restore from it, cannot work.

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   NoDriveMap driveMap;
   SmallDeployment deployment(platform);
   const Outcome outcome =
-      Job(platform, driveMap, deployment).Prepare({Operation::Backup, "d:\\Nusk"});
+      Job(platform, driveMap, deployment).Prepare({Operation::Backup, ImagePath("d:\\Nusk")});
   if (outcome.kind != Outcome::Kind::Done) {
     Require(outcome.kind == Outcome::Kind::Refused, "a boot.ini failed the job");
     Require(windows.Take() == before, "a refusal changed something");

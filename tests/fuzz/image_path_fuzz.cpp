@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(windows.Take() == before, "describing the image changed something");
     NoDriveMap driveMap;
     SmallDeployment deployment(platform);
-    const Outcome outcome = Job(platform, driveMap, deployment).Prepare({operation, path, "z6"});
+    const Outcome outcome =
+        Job(platform, driveMap, deployment).Prepare({operation, ImagePath(path), "z6"});
     if (outcome.kind != Outcome::Kind::Done) {
       Require(outcome.kind != Outcome::Kind::NotPutBack, "a path left a boot file out");
       Require(windows.Take() == before, "a path not taken changed something");
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string line;
     Require(platform.text.FromAnsi(ansiLine, line), "the script is no text of the code page");
     const std::string image = ImageOfCommandLine(line);
-    const ImagePath split = ReadImagePath(path);
+    const ImagePath split = ImagePath(path);
     const std::string drivePart = "1:" + std::to_string(PartitionNumber(split.drive)) + ":";
     Require(image == drivePart + (backup ? split.file.substr(2) : split.fromRoot),
             "the Ghost line names another image");
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(platform.text.FromAnsi(windows.Bytes(std::string("C:\\boot\\qelv\\") + layout::kJobRecord),
                                    recordText) &&
                 ParseJobRecord(recordText, record) && record.operation == operation &&
-                record.imagePath == windowsImage && record.token == deployment.token &&
+                record.imagePath == split.file && record.token == deployment.token &&
                 record.key == windows.MachineValue(kLastJobValue),
             "the record does not read back");
 

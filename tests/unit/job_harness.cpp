@@ -66,8 +66,8 @@ std::vector<sim::MessageRecord> JobHarness::Errors() const {
   return errors;
 }
 
-JobRequest Backup(const std::string& path) { return {Operation::Backup, ReadImagePath(path), "", false}; }
-JobRequest Restore(const std::string& path) { return {Operation::Restore, ReadImagePath(path), "", false}; }
+JobRequest Backup(const std::string& path) { return {Operation::Backup, ImagePath(path), "", false}; }
+JobRequest Restore(const std::string& path) { return {Operation::Restore, ImagePath(path), "", false}; }
 
 void Arrange(JobHarness& job, Layout layout) {
   sim::SimWindows& w = job.windows;

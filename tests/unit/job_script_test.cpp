@@ -20,7 +20,7 @@ struct Choice {
 };
 
 std::string LineOf(const Choice& choice) {
-  const JobRequest request{choice.operation, ReadImagePath(choice.path), choice.compression};
+  const JobRequest request{choice.operation, ImagePath(choice.path), choice.compression};
   EXPECT_EQ(request.image.namesFile, choice.namesFile) << choice.path;
   return GhostCommandLine(request, choice.mapped);
 }
@@ -103,13 +103,13 @@ TEST(GhostCommandLine, TheDriveTableSkipsFive) {
   } cases[] = {{"c:", 1},   {"F:\\a", 4}, {"g:\\a", 6}, {"h:", 7}, {"Q:\\", 16},
                {"a:\\", 0}, {"b:", 0},    {"r:", 0},    {"z:", 0}, {"\\\\srv\\a", 0}};
   for (const Case& c : cases) {
-    EXPECT_EQ(PartitionNumber(ReadImagePath(c.path).drive), c.number) << c.path;
+    EXPECT_EQ(PartitionNumber(ImagePath(c.path).drive), c.number) << c.path;
   }
 }
 
 TEST(GhostCommandLine, TheShortPathRuleCountsCharactersNotBytes) {
-  EXPECT_EQ(ReadImagePath("d:备").fromRoot, "\\");  // three characters, five bytes
-  EXPECT_EQ(ReadImagePath("d:\\备").fromRoot, "\\备");
+  EXPECT_EQ(ImagePath("d:备").fromRoot, "\\");  // three characters, five bytes
+  EXPECT_EQ(ImagePath("d:\\备").fromRoot, "\\备");
 }
 
 TEST(GhostCommandLine, TheTailWithItsBlankHoldsAtMost126Bytes) {

@@ -155,7 +155,7 @@ TEST(Job, TheImageFolderIsMadeOneLevelDeep) {
 TEST(Job, TheDriveMapIsAskedWithTheDriveAsTyped) {
   JobHarness job;
   job.driveMap.answer = {"2:1", "1:1"};
-  EXPECT_EQ(job.Prepare({Operation::Backup, ReadImagePath("D:\\img\\sys.gho"), "z6", true}), kDone);
+  EXPECT_EQ(job.Prepare({Operation::Backup, ImagePath("D:\\img\\sys.gho"), "z6", true}), kDone);
   const std::vector<std::pair<std::string, std::string>> asked = {{"D:", "C:"}};
   EXPECT_EQ(job.driveMap.asked, asked);
   EXPECT_EQ(job.windows.Bytes("C:\\boot\\qelv\\MsBack.bat"),
@@ -234,7 +234,7 @@ TEST(Job, TheSystemDrivesPlaceIsCheckedTickedOrNot) {
       job.windows.ForgetDevicePlace('C');
     }
     const sim::Snapshot before = job.windows.Take();
-    const Outcome outcome = job.Prepare({Operation::Backup, ReadImagePath(c.path), "", c.ticked});
+    const Outcome outcome = job.Prepare({Operation::Backup, ImagePath(c.path), "", c.ticked});
     if (!c.refusal) {
       EXPECT_EQ(outcome, kDone) << c.what;
       continue;
