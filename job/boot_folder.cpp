@@ -107,6 +107,13 @@ bool PlanBootFolder(JobContext& job, BootFolderPlan& plan, std::string& refusal)
     plan = BootFolderPlan::Fresh;
     return true;
   }
+  JobRecord leftover;
+  const Presence ownLeftover = LookForLeftover(job, leftover);
+  if (ownLeftover == Presence::Unknown) return false;
+  if (ownLeftover == Presence::Present) {
+    plan = BootFolderPlan::Leftover;
+    return true;
+  }
   const Presence msbootThere = job.Entry(msboot);
   if (msbootThere == Presence::Unknown) return false;
   if (msbootThere == Presence::Absent) {
@@ -137,9 +144,15 @@ bool PrepareBootFolder(JobContext& job, BootFolderPlan plan, std::uint32_t& setA
   setAside = attr::kInvalid;
   const std::string boot = job.Root() + layout::kBoot;
   const std::string msboot = job.Root() + layout::kSetAside;
-  if (plan == BootFolderPlan::Cancel) {
-    // The job it replaces is cancelled for good: its "msboot" is "boot" again, and set aside anew.
-    if (!UndoPendingJob(job)) return false;
+  if (plan == BootFolderPlan::Cancel || plan == BootFolderPlan::Leftover) {
+    // The job it replaces is cancelled for good, or what a cut left of it removed: its "msboot"
+    // is "boot" again, and set aside anew.
+    JobRecord leftover;
+    const bool cleared = plan == BootFolderPlan::Cancel
+                             ? UndoPendingJob(job)
+                             : LookForLeftover(job, leftover) == Presence::Present &&
+                                   ClearLeftover(job, leftover);
+    if (!cleared) return false;
     const Presence bootThere = job.Entry(boot);
     if (bootThere == Presence::Unknown) return false;
     plan = bootThere == Presence::Present ? BootFolderPlan::SetAside : BootFolderPlan::Fresh;

@@ -10,6 +10,7 @@ namespace tovak {
 enum class BootFolderPlan {
   Fresh,      // no "boot" yet
   Cancel,     // a job of this program has not run yet: it is cancelled first
+  Leftover,   // what a cut runner left of a job of this program: it is removed first
   SetAside,   // somebody's "boot" becomes "msboot"
   Merge,      // somebody's "boot" joins the "msboot" already there
 };

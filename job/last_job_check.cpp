@@ -4,6 +4,7 @@
 #include "job/image_file_info.h"
 #include "job/job_messages.h"
 #include "job/job_record.h"
+#include "job/pending_job.h"
 #include "platform/file_control.h"
 #include "platform/file_search.h"
 #include "platform/system_drive.h"
@@ -103,17 +104,26 @@ bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
     result.text = RecordBox(platform, record, result.failed);
     return true;
   }
-  // A job whose mark is still there has not run, or its start cannot be read: nothing to tell.
-  const std::string mark = layout::JobFile(platform.system, layout::kJobRecord);
-  return ProbeFile(platform.files, platform.lastError, mark) == Presence::Absent &&
-         ResultWithoutRecord(platform, key, result);
+  // A job whose mark is still there has not run, or its start cannot be read: nothing to tell;
+  // unless the runner began, put boot.ini back and was cut off before it removed the job.
+  Rollback rollback;
+  FileControl control(platform.files, platform.ui, platform.lastError);
+  JobContext job{platform, control, rollback};
+  const Presence mark = job.File(job.Staged(layout::kJobRecord));
+  if (mark == Presence::Unknown ||
+      (mark == Presence::Present && LookForLeftover(job, result.leftover) != Presence::Present)) {
+    return false;
+  }
+  result.hasLeftover = mark == Presence::Present;
+  return ResultWithoutRecord(platform, key, result);
 }
 
 void ForgetLastJobResult(Platform& platform, const LastJobResult& result) {
-  if (!result.recordPath.empty()) {
-    FileControl(platform.files, platform.ui, platform.lastError)
-        .DeleteSingleFile(result.recordPath, true);
-  }
+  Rollback rollback;
+  FileControl control(platform.files, platform.ui, platform.lastError);
+  JobContext job{platform, control, rollback};
+  if (!result.recordPath.empty()) job.DeleteFile(result.recordPath);
+  if (result.hasLeftover) ClearLeftover(job, result.leftover);
   ForgetLastJob(platform);
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "job/job_record.h"
 #include "platform/platform.h"
 
 namespace tovak {
@@ -16,6 +17,9 @@ struct LastJobResult {
   bool failed = true;
   bool cutShort = false;
   std::string recordPath;  // the record to delete once shown; empty: none
+  // What a cut runner left of the job, to remove once told: the mark in "boot" says how.
+  bool hasLeftover = false;
+  JobRecord leftover;
 };
 bool ReadLastJobResult(Platform& platform, LastJobResult& result);
 

@@ -60,7 +60,8 @@ Presence LookForPendingJob(JobContext& job, Operation& operation) {
 bool UndoPendingJob(JobContext& job) {
   JobRecord record;
   const bool recorded = ReadJobRecord(job.platform, job.Staged(layout::kJobRecord), record);
-  PutBack(job, job.Root() + layout::kBootIniFile.name, job.InBoot(layout::kBootIniFile.backup), kRootFileBits);
+  PutBack(job, job.Root() + layout::kBootIniFile.name, job.InBoot(layout::kBootIniFile.backup),
+          kRootFileBits);
   // Until boot.ini is back, the job stays as it was: the next start still runs it.
   if (!job.rollback.AllPutBack()) return false;
   for (const layout::SavedBootFile& file : layout::kReplacedBootFiles) {
@@ -90,6 +91,26 @@ bool UndoPendingJob(JobContext& job) {
   }
   // The key of a job that will never run would make its missing result look like a cut-short job.
   return ForgetLastJob(job.platform);
+}
+
+Presence LookForLeftover(JobContext& job, JobRecord& record) {
+  const Presence loader = DefaultStartsLoader(job);
+  if (loader != Presence::Absent) return loader == Presence::Present ? Presence::Absent : loader;
+  const Presence mark = job.File(job.Staged(layout::kJobRecord));
+  if (mark != Presence::Present) return mark;
+  std::string key;
+  // Somebody's copy of a mark, or another machine's, is not this program's to remove.
+  const bool ours = job.platform.system.ReadMachineValue(kLastJobValue, key) &&
+                    ReadJobRecord(job.platform, job.Staged(layout::kJobRecord), record) &&
+                    !record.completed && record.key == key &&
+                    job.platform.files.OwnerOf(job.Staged(layout::kJobRecord)) !=
+                        Ownership::Untrusted;
+  return ours ? Presence::Present : Presence::Absent;
+}
+
+bool ClearLeftover(JobContext& job, const JobRecord& record) {
+  return job.control.DeleteFolderTree(job.Root() + layout::kBoot) &&
+         PutSetAsideBack(job, record.setAsideAttributes);
 }
 
 }  // namespace tovak

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "job/job_context.h"
+#include "job/job_record.h"
 #include "job/job_script.h"
 
 namespace tovak {
@@ -20,5 +21,12 @@ Presence LookForPendingJob(JobContext& job, Operation& operation);
 // name back. A file that cannot be put back is recorded as kept and "boot" stays. False when
 // anything was left undone.
 bool UndoPendingJob(JobContext& job);
+
+// A job of this program whose runner put boot.ini back and was cut off before it removed the job:
+// boot.ini no longer starts the loader, and "boot" holds the job's mark, not completed, with the
+// key this machine remembers. record: that mark.
+Presence LookForLeftover(JobContext& job, JobRecord& record);
+// Removes it: "boot" goes, and "msboot" gets its name and its attributes back.
+bool ClearLeftover(JobContext& job, const JobRecord& record);
 
 }  // namespace tovak

@@ -198,11 +198,13 @@ TEST(LastJobCheck, AJobWithoutItsRecordIsCutShortUnlessTheImagesDriveTellsOfARes
   }
 }
 
-// A job that waits has no record yet; one whose mark cannot be looked at is not told either.
+// A job that waits (boot.ini starts its loader) has no record yet; one whose mark cannot be looked
+// at is not told either.
 TEST(LastJobCheck, AJobThatWaitsIsNotCutShort) {
   for (bool readable : {true, false}) {
     SCOPED_TRACE(readable ? "its mark there" : "its mark unreadable");
     sim::SimWindows w;
+    w.PutFile("C:\\boot.ini", "[boot loader]\r\ndefault=C:\\g1ldr\r\n");
     w.PutFile("C:\\boot\\qelv\\job.txt", Record(kKey, Operation::Backup, nullptr));
     if (!readable) w.FailOn(sim::Op::GetAttributes, "C:\\boot\\qelv\\job.txt", error::kAccessDenied);
     w.PutMachineValue(kLastJobValue, kKey);

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "job/job_record.h"
 #include "job/job_script.h"
 #include "tests/unit/job_harness.h"
 
@@ -128,6 +129,59 @@ TEST(PendingJobCheck, AnythingButTheProgramsOwnJobIsLeftAloneWithoutABox) {
     OfferToCancelPendingJob(job.windows.platform());
     EXPECT_EQ(job.windows.Messages().size(), shown) << c.what;
     EXPECT_EQ(job.windows.Take(), before) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace tovak::testing
+
+namespace tovak::testing {
+namespace {
+
+// The runner put boot.ini back and was cut off before it removed the job: the job's mark with this
+// machine's key stays in "boot", and the user's own folder in "msboot". The start tells that the
+// job never reported and removes what is left; a new job does the same before it begins.
+TEST(PendingJobCheck, WhatACutRunnerLeftIsToldAndRemoved) {
+  for (bool startFirst : {true, false}) {
+    const char* what = startFirst ? "at start" : "by the next job";
+    JobHarness job;
+    Arrange(job, Layout::OwnBoot);
+    const sim::Snapshot untouched = job.windows.Take();
+    job.windows.QueueAnswer(MessageAnswer::No);
+    job.Click();
+    // What the runner did before the cut: boot.ini back, a saved copy already gone.
+    sim::SimWindows& w = job.windows;
+    w.PutFile("C:\\boot.ini", w.Bytes("C:\\boot\\boot.bak"), kBootFileBits);
+    w.Delete("C:\\boot\\bootfont.bak");
+    job.form.unloaded = false;
+    if (startFirst) {
+      ShowLastJobResult(w.platform());
+      ASSERT_FALSE(w.Messages().empty()) << what;
+      EXPECT_EQ(w.Messages().back().text.rfind("上次的备份没有报告结束", 0), 0u) << what;
+      EXPECT_EQ(w.MachineValue(kLastJobValue), "") << what;
+      // The root's files are the runner's to put back; "boot" is the user's again, whole.
+      auto underBoot = [](const sim::Snapshot& snapshot) {
+        sim::Snapshot boot;
+        for (const auto& [path, entry] : snapshot) {
+          const bool folder = path == "C:\\boot" || path == "C:\\msboot";
+          if (folder || path.rfind("C:\\boot\\", 0) == 0 || path.rfind("C:\\msboot\\", 0) == 0) {
+            boot[path] = entry;
+          }
+        }
+        return boot;
+      };
+      EXPECT_EQ(underBoot(w.Take()), underBoot(untouched)) << what;
+    }
+    job.windows.QueueAnswer(MessageAnswer::No);
+    job.Click();
+    EXPECT_TRUE(job.form.unloaded) << what;
+    // The user's own folder is set aside whole, and nothing of the earlier job went into it.
+    for (const auto& [path, entry] : w.Take()) {
+      if (path.rfind("C:\\msboot\\", 0) != 0 || entry.folder) continue;
+      const std::string own = "C:\\boot\\" + path.substr(10);
+      EXPECT_TRUE(untouched.count(own) && untouched.at(own).bytes == entry.bytes)
+          << what << ": " << path;
+    }
   }
 }
 
