@@ -29,14 +29,18 @@ Presence LookForPendingJob(JobContext& job, Operation& operation) {
   const Presence loader = DefaultStartsLoader(job);
   if (loader != Presence::Present) return loader;
   FileSystem& files = job.platform.files;
-  for (const std::string& path : {job.Staged(layout::kStateFile), job.Staged(layout::kImagingProgram),
-                                  job.InBoot(layout::kBootIniFile.backup)}) {
+  for (const std::string& path :
+       {job.Staged(layout::kStateFile), job.Staged(layout::kImagingProgram),
+        job.InBoot(layout::kBootIniFile.backup)}) {
     const Presence there = job.File(path);
     if (there != Presence::Present) return there;
   }
   // What would be put back or run: a file planted by somebody else is no job of ours.
-  std::vector<std::string> saved = {job.Staged(layout::kStateFile), job.InBoot(layout::kBootIniFile.backup)};
-  for (const layout::SavedBootFile& file : layout::kReplacedBootFiles) saved.push_back(job.InBoot(file.backup));
+  std::vector<std::string> saved = {job.Staged(layout::kStateFile),
+                                    job.InBoot(layout::kBootIniFile.backup)};
+  for (const layout::SavedBootFile& file : layout::kReplacedBootFiles) {
+    saved.push_back(job.InBoot(file.backup));
+  }
   for (const std::string& path : saved) {
     const Presence there = job.File(path);
     if (there == Presence::Unknown) return there;

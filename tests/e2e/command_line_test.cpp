@@ -15,7 +15,14 @@
 namespace tovak::e2e {
 namespace {
 
-enum class Before { Nothing, Image, PendingBackup, PlantedRecordFolder, FailedBackup, CutShortBackup };
+enum class Before {
+  Nothing,
+  Image,
+  PendingBackup,
+  PlantedRecordFolder,
+  FailedBackup,
+  CutShortBackup
+};
 enum class After { Unchanged, Backup, Restore, AsRead };
 
 struct CommandCase {
