@@ -8,7 +8,7 @@
 
 # A line that changes a drive of the job's: a deletion, a rename, a folder made or removed, an
 # attribute set or a copy onto the job drive (%s%) or the image's (%i%).
-cut_changes='(^|[ |])(del|rd|md|ren) +%[si]%:|(^|[ |])attrib .*%[si]%:|copy +[^ ]+ +%[si]%:'
+cut_changes='(^|[ |])(del|rd|md|ren|renover) +%[si]%:|(^|[ |])attrib .*%[si]%:|copy +[^ ]+ +%[si]%:'
 
 # case|C: (the job prepared, its changes)|D: ("-" or the image drive's changes)|the drive whose job
 # script runs|the drive that takes the record. The backup is cut before every marked line it passes,
@@ -125,7 +125,10 @@ cut_boot() {  # folder, cut at (a mark, or "" for none), QEMU's drive arguments.
   fi
 }
 
-# The sweep: "all" cuts every marked line, "some" only those that name boot.ini, in the backup.
+names_boot_ini() { [[ ${marks[$1 - 1],,} == *boot.ini* ]]; }  # mark
+
+# The sweep: "all" cuts before every marked line, "some" in the backup only, before and after
+# each line that names boot.ini.
 # Prints each cut and what came of it, and the count of cuts that left a machine that starts.
 test_cut_sweep() {  # work folder, drives of the end-to-end tests, all|some
   if ! dos_available; then
@@ -147,7 +150,8 @@ test_cut_sweep() {  # work folder, drives of the end-to-end tests, all|some
     [[ $name == backup || $3 == all ]] || continue
     for n in $(seq 1 ${#marks[@]}); do
       [[ $name == backup || -z ${reached[$n]:-} ]] || continue
-      [[ $3 == all || ${marks[n - 1],,} == *boot.ini* ]] || continue
+      [[ $3 == all ]] || names_boot_ini "$n" || { ((n > 1)) && names_boot_ini $((n - 1)); } ||
+        continue
       dir=$sweep/$name-$n
       mkdir -p "$dir"
       runner_drive "$2" "$c" "$doubles" "$sweep/qelv.img" "$dir/c.img" || { fail "cut sweep: could not make C:"; continue; }
