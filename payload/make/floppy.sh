@@ -5,8 +5,8 @@ floppy_date='2005-08-01 12:00:00'  # every file's date: the image must not depen
 
 # Root-directory order: IO.SYS and MSDOS.SYS first, as DOS boot sectors look for them there.
 floppy_files=(IO.SYS MSDOS.SYS COMMAND.COM CONFIG.SYS AUTOEXEC.BAT JOBDRIVE.BAT IMGDRIVE.BAT
-  HIMEM.SYS XMSDSK.EXE TW.EXE NTFS.DAT CTMOUSE.EXE ATTRIB.COM STRINGS.COM FIRSTLN.COM RESTART.COM
-  DELTREE.COM OFF.COM EMM386.EXE FIND.EXE MSCDEX.EXE VIDE-CDD.SYS WBOOT.COM)
+  HIMEM.SYS XMSDSK.EXE TW.EXE NTFS.DAT CTMOUSE.EXE ATTRIB.COM STRINGS.COM FIRSTLN.COM RENOVER.COM
+  RESTART.COM DELTREE.COM OFF.COM EMM386.EXE FIND.EXE MSCDEX.EXE VIDE-CDD.SYS WBOOT.COM)
 
 # Files of the image that come from the vendor folder, and what their stand-ins stand for.
 declare -A floppy_vendor=(
@@ -31,6 +31,7 @@ floppy_stage_files() {  # preboot sources, staging folder
   nasm -f bin -i "$src/" -o "$dir/ATTRIB.COM" "$src/attrib.asm"
   nasm -f bin -i "$src/" -o "$dir/STRINGS.COM" "$src/strings.asm"
   nasm -f bin -i "$src/" -o "$dir/FIRSTLN.COM" "$src/firstln.asm"
+  nasm -f bin -i "$src/" -o "$dir/RENOVER.COM" "$src/renover.asm"
 }
 
 # mkfs.fat's own boot code only says that the disk cannot boot: the DOS boot sector comes from the

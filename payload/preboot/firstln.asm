@@ -97,18 +97,6 @@ critical:
         mov al, 3               ; fail the call
         iret
 
-past_word:                      ; SI to the blank, tab or 0 after the word at SI
-        mov al, [si]
-        test al, al
-        jz .ret
-        cmp al, ' '
-        je .ret
-        cmp al, 9
-        je .ret
-        inc si
-        jmp past_word
-.ret:   ret
-
 %include "blanks.inc"
 
 s_usage db "usage: firstln FILE TEXT", 13, 10, "$"

@@ -35,4 +35,14 @@ attrib +h a:\t\sub
 attrib -r -h a:\t\a.*
 attrib +r a:\t\none.txt
 if errorlevel 1 set MISSING=failed
+rem renover: R1 over R2 (read-only and hidden), R3 to the new R4; no FROM, or a folder at TO,
+rem changes nothing and fails.
+renover a:\r\r1.txt a:\r\r2.txt
+if errorlevel 1 set V1=failed
+renover a:\r\r3.txt a:\r\r4.txt
+if errorlevel 1 set V2=failed
+renover a:\r\none.txt a:\r\r5.txt
+if errorlevel 1 set V3=failed
+renover a:\r\r6.txt a:\r\sub
+if errorlevel 1 set V4=failed
 here

@@ -56,6 +56,11 @@ drive_ghost_cut() {
   printf 'cut\r\n' > "$1/ghostcut" && mcopy -i "$1/boot/qelv/qelv.img" "$1/ghostcut" ::/GHOSTCUT &&
     rm "$1/ghostcut"
 }
+# A run cut short where the power-cut sweep cannot stop it, inside a step: while it copied
+# boot.bak (a part of the copy), and inside renover's putting the font back (the font deleted,
+# its whole copy not yet renamed). The job runs again and finishes.
+drive_boot_ini_copy_in_part() { head -c 40 "$1/boot/boot.bak" > "$1/bootini.tvk"; }
+drive_font_in_rename() { rm "$1/bootfont.bin" && cp "$1/boot/bootfont.bak" "$1/bootfont.tvk"; }
 # The job's record for the image's drive on the job drive itself, as the job writes it there: its
 # record with the mark in place of the token.
 drive_image_record() {
@@ -107,6 +112,8 @@ runner_cases=(
   'a planted record on a later drive than the image drive|restore as_prepared|image as_prepared, image planted_record|restart|C|D|'
   'the mark for the image drive on the job drive|restore image_record|-|restart|C|-|'
   'a power cut while the imaging program runs|restore ghost_cut|image as_prepared|cut|C|-|'
+  'a run cut while it copied boot.bak|backup boot_ini_copy_in_part|-|restart|C|C|'
+  'a run cut as the font went back|backup font_in_rename|-|restart|C|C|'
 )
 
 drive_letters=(C D E)
@@ -177,13 +184,14 @@ completed_record() {  # the drive as packed
 # and the job's record in its folder.
 check_undone() {  # what, disk, the drive as packed, the drive before the job, the record expected
   local what=$1 disk=$2 src=$3 before=$4 name expected=() font=$3/bootfont.bin g1ldr=$3/g1ldr
-  local boot_files='^[^ ]* (BOOT\.INI|BOOTFONT\.BIN|G1LDR|NTLDR|BOOT|MSBOOT)$'
+  # The runner's copies of the boot files (*.TVK) go with them.
+  local boot_files='^[^ ]* (BOOT\.INI|BOOTFONT\.BIN|G1LDR|NTLDR|BOOT|MSBOOT|[^ ]*\.TVK)$'
   for name in BOOT.INI BOOTFONT.BIN G1LDR NTLDR; do expected+=("ASHR $name"); done
   [[ -d $src/msboot ]] && expected+=("SHR BOOT")
   # What else is in the root stays as it was, the record's folder among it.
   mapfile -t -O ${#expected[@]} expected < <(drive_entries "$disk.before" "" | grep -v -E "$boot_files")
   expect_eq "$what: root entries" "$(drive_entries "$disk" "")" "$(printf '%s\n' "${expected[@]}" | sort)"
-  local owned='^[^ ]* ((BOOT|MSBOOT)/|(BOOT\.INI|BOOTFONT\.BIN|G1LDR|NTLDR) )'
+  local owned='^[^ ]* ((BOOT|MSBOOT)/|(BOOT\.INI|BOOTFONT\.BIN|G1LDR|NTLDR|[^ ]*\.TVK) )'
   expect_eq "$what: what the job did not own is as before" \
     "$(drive_rest "$disk" "$record_folder/tovakjob.txt" | grep -v -E "$owned")" \
     "$(drive_rest "$disk.before" "$record_folder/tovakjob.txt" | grep -v -E "$owned")"

@@ -31,6 +31,9 @@ std::set<std::string> JobPaths() {
     paths.insert(std::string("\\") + file.name);
     paths.insert(boot + "\\" + file.backup);
   }
+  for (const layout::RunnerCopy& file : layout::kRunnerCopies) {
+    paths.insert(std::string("\\") + file.copy);
+  }
   paths.insert(std::string("\\") + layout::kBootIniFile.name);
   paths.insert(boot + "\\" + layout::kBootIniFile.backup);
   // The record folder as the record's own line names it, and a restore's on the image's drive.
