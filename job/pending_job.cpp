@@ -86,6 +86,12 @@ bool UndoPendingJob(JobContext& job) {
       !PutSetAsideBack(job, recorded ? record.setAsideAttributes : attr::kInvalid)) {
     return false;
   }
+  // Copies a runner cut off before its commit made: the next run would have made them anew.
+  for (const layout::RunnerCopy& runner : layout::kRunnerCopies) {
+    if (job.File(job.Root() + runner.copy) == Presence::Present) {
+      job.DeleteFile(job.Root() + runner.copy);
+    }
+  }
   // A restore's record waiting on the image's drive would tell of a restore that never ran.
   JobRecord waiting;
   if (recorded && !record.imageDriveMark.empty() &&
@@ -112,8 +118,33 @@ Presence LookForLeftover(JobContext& job, JobRecord& record) {
   return ours ? Presence::Present : Presence::Absent;
 }
 
+// A whole copy the runner made in the root and had not yet renamed over its file goes into place,
+// as the runner would have put it; one whose saved file is gone is an earlier job's, and goes.
+bool PutRunnerCopiesInPlace(JobContext& job) {
+  FileSystem& files = job.platform.files;
+  for (const layout::RunnerCopy& runner : layout::kRunnerCopies) {
+    const std::string copy = job.Root() + runner.copy;
+    const Presence there = job.File(copy);
+    if (there != Presence::Present) {
+      if (there == Presence::Unknown) return false;
+      continue;
+    }
+    const Presence saved = job.File(job.InBoot(runner.file.backup));
+    if (saved == Presence::Unknown) return false;
+    const std::string target = job.Root() + runner.file.name;
+    const bool placed = saved == Presence::Absent
+                            ? job.DeleteFile(copy)
+                            : (job.File(target) == Presence::Absent ||
+                               files.SetAttributes(target, attr::kNormal)) &&
+                                  files.Replace(copy, target) &&
+                                  files.SetAttributes(target, kRootFileBits);
+    if (!placed) return false;
+  }
+  return true;
+}
+
 bool ClearLeftover(JobContext& job, const JobRecord& record) {
-  return job.control.DeleteFolderTree(job.Root() + layout::kBoot) &&
+  return PutRunnerCopiesInPlace(job) && job.control.DeleteFolderTree(job.Root() + layout::kBoot) &&
          PutSetAsideBack(job, record.setAsideAttributes);
 }
 

@@ -42,11 +42,12 @@ constexpr SavedBootFile kReplacedBootFiles[] = {{"ntldr", "ntldr.bak", true},
 // The runner puts each of these back from its saved copy by way of a whole copy in the root, which
 // it then renames over the file; a power cut may leave that copy for Windows to find.
 struct RunnerCopy {
-  const char* name;
+  const SavedBootFile& file;
   const char* copy;
 };
-constexpr RunnerCopy kRunnerCopies[] = {
-    {"boot.ini", "bootini.tvk"}, {"bootfont.bin", "bootfont.tvk"}, {"g1ldr", "g1ldr.tvk"}};
+constexpr RunnerCopy kRunnerCopies[] = {{kBootIniFile, "bootini.tvk"},
+                                        {kReplacedBootFiles[1], "bootfont.tvk"},
+                                        {kReplacedBootFiles[2], "g1ldr.tvk"}};
 
 // A file of kJobFolder on the system drive, the root asked afresh.
 inline std::string JobFile(SystemServices& system, const std::string& name) {

@@ -146,13 +146,15 @@ TEST(PendingJobCheck, WhatACutRunnerLeftIsToldAndRemoved) {
     const char* what = startFirst ? "at start" : "by the next job";
     JobHarness job;
     Arrange(job, Layout::OwnBoot);
+    job.windows.PutFile("C:\\g1ldr", "the system's own loader", kBootFileBits);
     const sim::Snapshot untouched = job.windows.Take();
     job.windows.QueueAnswer(MessageAnswer::No);
     job.Click();
-    // What the runner did before the cut: boot.ini back, a saved copy already gone.
+    // What the runner did before the cut: boot.ini back, the system's g1ldr copied whole into the
+    // root and not yet renamed over the job's.
     sim::SimWindows& w = job.windows;
     w.PutFile("C:\\boot.ini", w.Bytes("C:\\boot\\boot.bak"), kBootFileBits);
-    w.Delete("C:\\boot\\bootfont.bak");
+    w.PutFile("C:\\g1ldr.tvk", w.Bytes("C:\\boot\\g1ldr.bak"));
     job.form.unloaded = false;
     if (startFirst) {
       ShowLastJobResult(w.platform());
@@ -171,6 +173,8 @@ TEST(PendingJobCheck, WhatACutRunnerLeftIsToldAndRemoved) {
         return boot;
       };
       EXPECT_EQ(underBoot(w.Take()), underBoot(untouched)) << what;
+      EXPECT_EQ(w.Bytes("C:\\g1ldr"), "the system's own loader") << what;
+      EXPECT_FALSE(w.Exists("C:\\g1ldr.tvk")) << what;
     }
     job.windows.QueueAnswer(MessageAnswer::No);
     job.Click();
