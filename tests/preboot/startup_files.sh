@@ -47,7 +47,6 @@ runner_order=(
   '11|if exist %s%:\boot\g1ldr.bak copy %s%:\boot\g1ldr.bak %s%:\g1ldr.tvk'
   '12|if exist %s%:\boot\bootfont.bak renover %s%:\bootfont.tvk %s%:\bootfont.bin'
   '13|if exist %s%:\boot\boot.bak renover %s%:\bootini.tvk %s%:\boot.ini'
-  '14|del %s%:\boot\qelv\job.txt'
   '15|if exist %s%:\boot\g1ldr.bak renover %s%:\g1ldr.tvk %s%:\g1ldr'
   '16|echo y | del %s%:\boot\*.*' '16|echo y | del %s%:\boot\qelv\*.*'
   '16|rd %s%:\boot\qelv' '16|rd %s%:\boot'
