@@ -51,4 +51,17 @@ struct JobContext {
   }
 };
 
+// A context of its own for a look or a cancel outside a job's run, which has its own.
+struct OwnContext {
+  explicit OwnContext(Platform& platform)
+      : control(platform.files, platform.ui, platform.lastError),
+        job{platform, control, rollback} {}
+  OwnContext(const OwnContext&) = delete;
+  OwnContext& operator=(const OwnContext&) = delete;
+
+  Rollback rollback;
+  FileControl control;
+  JobContext job;
+};
+
 }  // namespace tovak

@@ -64,9 +64,8 @@ bool ResultWithoutRecord(Platform& platform, const std::string& key, LastJobResu
   if (!platform.system.ReadMachineValue(kLastJobInfoValue, info) || !ParseLastJobInfo(info, job)) {
     return false;
   }
-  Rollback rollback;
-  FileControl control(platform.files, platform.ui, platform.lastError);
-  JobContext context{platform, control, rollback};
+  OwnContext own(platform);
+  JobContext& context = own.job;
   JobRecord restore;
   const bool restored = ReadImageDriveRecord(context, job.imagePath, restore) &&
                         restore.operation == Operation::Restore &&
@@ -106,9 +105,8 @@ bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
   }
   // A job whose mark is still there has not run, or its start cannot be read: nothing to tell;
   // unless the runner began, put boot.ini back and was cut off before it removed the job.
-  Rollback rollback;
-  FileControl control(platform.files, platform.ui, platform.lastError);
-  JobContext job{platform, control, rollback};
+  OwnContext own(platform);
+  JobContext& job = own.job;
   const Presence mark = job.File(job.Staged(layout::kJobRecord));
   if (mark == Presence::Unknown ||
       (mark == Presence::Present && LookForLeftover(job, result.leftover) != Presence::Present)) {
@@ -119,9 +117,8 @@ bool ReadLastJobResult(Platform& platform, LastJobResult& result) {
 }
 
 void ForgetLastJobResult(Platform& platform, const LastJobResult& result) {
-  Rollback rollback;
-  FileControl control(platform.files, platform.ui, platform.lastError);
-  JobContext job{platform, control, rollback};
+  OwnContext own(platform);
+  JobContext& job = own.job;
   if (!result.recordPath.empty()) job.DeleteFile(result.recordPath);
   if (result.hasLeftover) ClearLeftover(job, result.leftover);
   ForgetLastJob(platform);

@@ -7,9 +7,8 @@
 namespace tovak {
 
 Presence FindPendingJob(Platform& platform, Operation& operation) {
-  Rollback rollback;
-  FileControl control(platform.files, platform.ui, platform.lastError);
-  JobContext job{platform, control, rollback};
+  OwnContext own(platform);
+  JobContext& job = own.job;
   return LookForPendingJob(job, operation);
 }
 
@@ -26,11 +25,10 @@ std::string PendingJobImage(Platform& platform, Operation operation) {
 }
 
 Outcome CancelPendingJob(Platform& platform) {
-  Rollback rollback;
-  FileControl control(platform.files, platform.ui, platform.lastError);
-  JobContext job{platform, control, rollback};
+  OwnContext own(platform);
+  JobContext& job = own.job;
   if (UndoPendingJob(job)) return {Outcome::Kind::Done, messages::kCancelled};
-  return FailureOutcome(platform, rollback, messages::kCancelFailed, platform.lastError.Get(),
+  return FailureOutcome(platform, own.rollback, messages::kCancelFailed, platform.lastError.Get(),
                         messages::kBootFilesBack);
 }
 
