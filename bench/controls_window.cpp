@@ -1,6 +1,8 @@
 // The floor for Tovak's start-up time that any window of its design has to pay: Common Controls 6
 // by the same manifest, and Frm_Back's controls with their captions and font in a window of the
-// same size, made by the same calls as Tovak's. Nothing else: no job, no icon, no payload.
+// same size, made by the same calls as Tovak's. Nothing else: no job, no icon, no payload. Its OK
+// disables the controls Tovak locks for a job and destroys the window, the floor of Tovak's share
+// of a press of OK.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,8 +18,21 @@
 namespace {
 
 constexpr const wchar_t* kClassName = L"ControlsWindow";
+std::map<int, HWND> controls;  // by id, as CreateChildWindows makes them
+
+// The controls Tovak locks while its job runs.
+constexpr int kLocked[] = {tovak::ui::ids::kCmdSure, tovak::ui::ids::kCmdExit,
+                           tovak::ui::ids::kCmdPath, tovak::ui::ids::kCheckDisk,
+                           tovak::ui::ids::kComboCompress};
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // OK as Tovak's without its job: the controls disabled, then the window destroyed.
+  if (message == WM_COMMAND && LOWORD(wParam) == tovak::ui::ids::kCmdSure &&
+      HIWORD(wParam) == BN_CLICKED) {
+    for (int id : kLocked) ::EnableWindow(controls[id], FALSE);
+    ::DestroyWindow(window);
+    return 0;
+  }
   if (message == WM_DESTROY) ::PostQuitMessage(0);
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
@@ -40,7 +55,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   HWND window = ::CreateWindowExW(0, kClassName, caption.c_str(), kFormStyle, frame.left,
                                   frame.top, frame.right - frame.left, frame.bottom - frame.top,
                                   nullptr, nullptr, instance, nullptr);
-  std::map<int, HWND> controls;
   HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   if (!window || !CreateChildWindows(kFormName, window, dpi, instance, font, controls)) return 1;
   ::ShowWindow(window, showCommand);

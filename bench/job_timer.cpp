@@ -1,34 +1,142 @@
 #include <string>
+#include <vector>
 
 #include "bench/timing.h"
 #include "tests/e2e/remote.h"
-#include "tests/e2e/tovak_app.h"
 
 namespace tovak::bench {
+namespace {
 
-JobTimes OkToRestartQuestion(const std::wstring& tovakExe) {
-  JobTimes times;
-  e2e::TovakApp app;
-  std::wstring why;
-  if (!app.Start(tovakExe, why)) return times;
-  HWND ok = app.Control(IDOK);
-  const LARGE_INTEGER start = Now();
-  e2e::Click(ok);
-  DWORD processId = 0;
-  ::GetWindowThreadProcessId(app.Window(), &processId);
-  e2e::MessageBoxSeen box;
-  // The job unloads the window before it asks: the time between is the question's own.
-  if (!e2e::WaitUntil([&] {
-        if (times.unloaded < 0 && !::IsWindow(app.Window())) times.unloaded = Milliseconds(start);
-        box.window = e2e::VisibleTopLevel(processId, L"#32770", nullptr);
-        return box.window != nullptr;
-      }, 60000, 1)) {
-    return JobTimes{};
+constexpr wchar_t kJobVariable[] = L"TOVAK_BENCH_JOB";
+
+// A program started with the bench's variable and its standard output a pipe, read at its end.
+class Program {
+ public:
+  Program(const std::wstring& exe, const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE write = nullptr;
+    if (!::CreatePipe(&read_, &write, &inherit, 0)) return;
+    ::SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
+    commandLine.push_back(L'\0');
+    ::SetEnvironmentVariableW(kJobVariable, L"1");
+    started_ = ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                nullptr, nullptr, &startup, &process_) != 0;
+    ::SetEnvironmentVariableW(kJobVariable, nullptr);
+    ::CloseHandle(write);
   }
-  times.question = Milliseconds(start);
-  app.Answer(box, IDNO);
-  app.WaitForExit();
-  return times;
+  ~Program() {
+    if (started_) {
+      if (::WaitForSingleObject(process_.hProcess, 5000) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process_.hProcess, 1);
+      }
+      ::CloseHandle(process_.hThread);
+      ::CloseHandle(process_.hProcess);
+    }
+    if (read_) ::CloseHandle(read_);
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  bool Started() const { return started_; }
+  DWORD Id() const { return process_.dwProcessId; }
+
+  // A visible top-level window of that class, once the program waits for input.
+  HWND WaitForWindow(const wchar_t* className) const {
+    HWND window = nullptr;
+    if (!e2e::WaitUntil([&] {
+          window = e2e::VisibleTopLevel(process_.dwProcessId, className, nullptr);
+          return window != nullptr;
+        }, 20000, 1)) {
+      return nullptr;
+    }
+    ::WaitForInputIdle(process_.hProcess, 5000);
+    return window;
+  }
+
+  // The job's time from the output, once the program ended; negative when it wrote none, or
+  // when it did not end with the code of a prepared job.
+  double JobTime() {
+    DWORD code = 1;
+    if (::WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process_.hProcess, &code) || code != 0) {
+      return -1;
+    }
+    std::string output;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(read_, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+    const std::string mark = "tovak-bench job ";
+    const std::size_t at = output.find(mark);
+    if (at == std::string::npos) return -1;
+    return std::stod(output.substr(at + mark.size())) / 1000.0;
+  }
+
+ private:
+  HANDLE read_ = nullptr;
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+struct IdSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<IdSearch*>(param);
+  if (::GetDlgCtrlID(window) != search->id) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// From the posted click on the window's OK until the window is gone.
+double ClickUntilGone(HWND window) {
+  IdSearch ok{IDOK, nullptr};
+  ::EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&ok));
+  if (!ok.found) return -1;
+  const LARGE_INTEGER start = Now();
+  e2e::Click(ok.found);
+  // Polled finely: the window's share is a few milliseconds.
+  if (!e2e::WaitUntil([&] { return !::IsWindow(window); }, 60000, 1)) return -1;
+  return Milliseconds(start);
+}
+
+}  // namespace
+
+WindowJobTimes OkToWindowGone(const std::wstring& tovakExe) {
+  Program tovak(tovakExe, L"");
+  HWND window = tovak.Started() ? tovak.WaitForWindow(L"TovakFrmBack") : nullptr;
+  if (!window) return {};
+  WindowJobTimes times;
+  times.gone = ClickUntilGone(window);
+  HWND box = nullptr;
+  if (!e2e::WaitUntil([&] {
+        box = e2e::VisibleTopLevel(tovak.Id(), L"#32770", nullptr);
+        return box != nullptr;
+      }, 20000, 1)) {
+    return {};
+  }
+  if (HWND no = ::GetDlgItem(box, IDNO)) e2e::Click(no);
+  times.job = tovak.JobTime();
+  return times.gone < 0 || times.job < 0 ? WindowJobTimes{} : times;
+}
+
+double ControlsOkToWindowGone(const std::wstring& controlsExe) {
+  Program controls(controlsExe, L"");
+  HWND window = controls.Started() ? controls.WaitForWindow(L"ControlsWindow") : nullptr;
+  return window ? ClickUntilGone(window) : -1;
+}
+
+double CommandLineJob(const std::wstring& tovakExe, const std::wstring& arguments) {
+  Program tovak(tovakExe, arguments);
+  return tovak.Started() ? tovak.JobTime() : -1;
 }
 
 }  // namespace tovak::bench

@@ -13,16 +13,30 @@ LARGE_INTEGER Now();
 
 // From CreateProcess to a visible top-level window of that class; the program is closed after.
 double StartToVisible(const std::wstring& exe, const wchar_t* className);
-// From the posted click on OK to the window's unload (the job done) and on to the restart question,
-// a default backup on the prepared C:.
-struct JobTimes {
-  double unloaded = -1;
-  double question = -1;
+
+// A default backup through the window: from the posted click on OK until the window is gone,
+// and the job's own steps within it as Tovak.exe timed them; the restart question is answered No.
+struct WindowJobTimes {
+  double gone = -1;
+  double job = -1;
 };
-JobTimes OkToRestartQuestion(const std::wstring& tovakExe);
-// CopyFileA of each named file from one folder into another (emptied first), and with
-// `flushEach` FlushFileBuffers of each copy.
-double CopyWithCopyFileA(const std::string& from, const std::string& to,
-                         const std::vector<std::string>& names, bool flushEach);
+WindowJobTimes OkToWindowGone(const std::wstring& tovakExe);
+// The same click on the window of the same controls, which only disables them and is destroyed.
+double ControlsOkToWindowGone(const std::wstring& controlsExe);
+// The job's own steps of Tovak.exe run with these arguments, as it timed them.
+double CommandLineJob(const std::wstring& tovakExe, const std::wstring& arguments);
+
+// The floor of a job's work: every file a prepared job left on C: written by CopyFileA from the
+// same bytes, each flushed, its folders made, into a folder of its own.
+class JobFloor {
+ public:
+  // Takes the files and folders from C: as a prepared job left it.
+  bool Take();
+  double Write() const;
+
+ private:
+  std::vector<std::string> folders_;  // from the root, parents first
+  std::vector<std::string> files_;
+};
 
 }  // namespace tovak::bench

@@ -29,6 +29,11 @@ void XpDrive::Restore() const {
   for (const wchar_t* path : {L"C:\\boot", L"C:\\msboot", L"C:\\g1ldr", L"D:\\Nusk"}) {
     DeleteTree(path);
   }
+  // The job's key under HKLM, values and all: without it the next start tells of no job that
+  // never reported. Gone, not emptied: once Wine has set a key's list it gives the key's owner as
+  // the user's primary group, and the next job in the session would not take the key for the
+  // program's.
+  ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tovak");
   for (const SavedFile& file : files_) {
     ::SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_NORMAL);
     e2e::WriteBytes(file.path, file.bytes);

@@ -1,5 +1,6 @@
 // The XP boot files of the run's C:, put back before each timing of Tovak so that every one starts
-// from the same drive: a job left prepared would make the next start ask about it first.
+// from the same drive: a job left prepared, or its remembered key, would make the next start ask
+// or tell about it first. The record folder stays, as after a first job.
 #pragma once
 
 #include <windows.h>
