@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/bench_job_timer.h"
 #include "app/console_output.h"
 #include "cli/command_line.h"
 #include "cli/quiet_platform.h"
@@ -34,13 +35,13 @@ int RunMessageLoop(tovak::ui::FrmBack& form) {
 
 // No window and no box: the lines go to the caller, and the exit code tells what became of it.
 int RunWithoutWindow(const std::vector<std::string>& arguments, tovak::Platform& platform,
-                     tovak::DriveMap& driveMap) {
+                     tovak::DriveMap& driveMap, tovak::JobTimer* timer) {
   tovak::ConsoleOutput console;
   tovak::QuietPlatform quiet(platform, console);
   tovak::PayloadDeployment deployment(quiet.platform());
   tovak::ShutDown shutDown(quiet.platform());
   return static_cast<int>(tovak::RunCommandLine(arguments, quiet.platform(), driveMap, deployment,
-                                                shutDown, console));
+                                                shutDown, console, timer));
 }
 
 }  // namespace
@@ -51,14 +52,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   std::unique_ptr<tovak::DriveMap> driveMap = tovak::MakeWmiDriveMap();
   const std::vector<std::string> arguments =
       tovak::SplitArguments(tovak::win32::WideToUtf8(::GetCommandLineW()));
-  if (!arguments.empty()) return RunWithoutWindow(arguments, platform, *driveMap);
+  tovak::BenchJobTimer benchTimer;
+  tovak::JobTimer* timer = tovak::BenchJobTimer::Asked() ? &benchTimer : nullptr;
+  if (!arguments.empty()) return RunWithoutWindow(arguments, platform, *driveMap, timer);
 
   // With the manifest, this gives the controls the system's visual styles.
   ::InitCommonControls();
   tovak::ui::FrmBack form(instance, platform);
   tovak::PayloadDeployment deployment(platform);
   tovak::ShutDown shutDown(platform);
-  tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown);
+  tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown, timer);
   form.SetOkHandler([&driver] { driver.OnOkClick(); });
 
   // What became of the last job, then a job prepared earlier and never run, which would start at

@@ -16,8 +16,9 @@ void WriteUsage(TextOutput& out) {
 }
 
 ExitCode PrepareJob(const Command& command, Platform& platform, DriveMap& driveMap,
-                    BootDeployment& deployment, Restarter& restarter, TextOutput& out) {
-  const Outcome outcome = Job(platform, driveMap, deployment).Prepare(command.request);
+                    BootDeployment& deployment, Restarter& restarter, TextOutput& out,
+                    JobTimer* timer) {
+  const Outcome outcome = Job(platform, driveMap, deployment, timer).Prepare(command.request);
   if (outcome.kind != Outcome::Kind::Done) {
     out.WriteLine(outcome.text);
     return ExitCodeOf(outcome.kind);
@@ -83,7 +84,7 @@ ExitCode Status(Platform& platform, TextOutput& out) {
 
 ExitCode RunCommandLine(const std::vector<std::string>& arguments, Platform& platform,
                         DriveMap& driveMap, BootDeployment& deployment, Restarter& restarter,
-                        TextOutput& out) {
+                        TextOutput& out, JobTimer* timer) {
   Command command;
   if (!ParseArguments(arguments, command)) {
     WriteUsage(out);
@@ -91,7 +92,8 @@ ExitCode RunCommandLine(const std::vector<std::string>& arguments, Platform& pla
   }
   switch (command.verb) {
     case Verb::Backup:
-    case Verb::Restore: return PrepareJob(command, platform, driveMap, deployment, restarter, out);
+    case Verb::Restore:
+      return PrepareJob(command, platform, driveMap, deployment, restarter, out, timer);
     case Verb::Cancel: return Cancel(platform, out);
     case Verb::Status: return Status(platform, out);
     case Verb::Usage: break;

@@ -12,8 +12,8 @@ constexpr FormControl kLockedControls[] = {FormControl::Cmd_Sure, FormControl::C
 }  // namespace
 
 JobDriver::JobDriver(Platform& platform, JobForm& form, DriveMap& driveMap,
-                     BootDeployment& deployment, Restarter& restarter)
-    : platform_(platform), form_(form), job_(platform, driveMap, deployment),
+                     BootDeployment& deployment, Restarter& restarter, JobTimer* timer)
+    : platform_(platform), form_(form), job_(platform, driveMap, deployment, timer),
       restarter_(restarter) {}
 
 void JobDriver::SetWorking(bool working) {

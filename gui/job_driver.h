@@ -5,6 +5,7 @@
 #include "job/job.h"
 #include "gui/job_form.h"
 #include "job/job_services.h"
+#include "job/job_timer.h"
 #include "platform/platform.h"
 #include "platform/restarter.h"
 
@@ -12,8 +13,9 @@ namespace tovak {
 
 class JobDriver {
  public:
+  // A timer, when given, times the job's steps.
   JobDriver(Platform& platform, JobForm& form, DriveMap& driveMap, BootDeployment& deployment,
-            Restarter& restarter);
+            Restarter& restarter, JobTimer* timer = nullptr);
 
   // The Click of Cmd_Sure. Runs to its end on the window's thread.
   void OnOkClick();

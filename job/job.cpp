@@ -104,10 +104,17 @@ bool PrepareImageFolder(JobContext& job, const std::string& folder) {
 
 }  // namespace
 
-Job::Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment)
-    : platform_(platform), driveMap_(driveMap), deployment_(deployment) {}
+Job::Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment, JobTimer* timer)
+    : platform_(platform), driveMap_(driveMap), deployment_(deployment), timer_(timer) {}
 
 Outcome Job::Prepare(const JobRequest& request) {
+  if (timer_) timer_->Began();
+  Outcome outcome = CheckAndRun(request);
+  if (timer_) timer_->Ended();
+  return outcome;
+}
+
+Outcome Job::CheckAndRun(const JobRequest& request) {
   const ImagePath& image = request.image;
   // Every change would fail on the first write; nothing is tried.
   if (!platform_.system.RunsAsAdministrator()) return Refused(messages::kNotAdministrator);

@@ -7,6 +7,7 @@
 
 #include "job/job_request.h"
 #include "job/job_services.h"
+#include "job/job_timer.h"
 #include "job/outcome.h"
 #include "platform/platform.h"
 
@@ -20,19 +21,23 @@ struct RecordPlace {
 
 class Job {
  public:
-  Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment);
+  Job(Platform& platform, DriveMap& driveMap, BootDeployment& deployment,
+      JobTimer* timer = nullptr);
 
   // Done once the next start runs the job. Refused and ImageMissing before anything changed;
   // Failed or NotPutBack after putting back what the steps had changed.
   Outcome Prepare(const JobRequest& request);
 
  private:
+  // The checks, then the steps.
+  Outcome CheckAndRun(const JobRequest& request);
   // The steps that look at and change the disks, once the request is known to be carried.
   Outcome Run(const JobRequest& request, const std::string& command, const RecordPlace& record);
 
   Platform& platform_;
   DriveMap& driveMap_;
   BootDeployment& deployment_;
+  JobTimer* timer_;
 };
 
 }  // namespace tovak
