@@ -38,7 +38,7 @@ class Win32FileSearch final : public FileSearch {
 
 class Win32OutputFile final : public OutputFile {
  public:
-  explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
+  Win32OutputFile(HANDLE handle, bool existed) : handle_(handle), existed_(existed) {}
   ~Win32OutputFile() override {
     if (handle_ == INVALID_HANDLE_VALUE) return;
     KeepLastError keep;
@@ -80,8 +80,9 @@ class Win32OutputFile final : public OutputFile {
       ::SetLastError(ERROR_INVALID_HANDLE);
       return false;
     }
-    // Opening kept the old contents; cutting here drops what lies past the last byte written.
-    bool cut = ::SetEndOfFile(handle_) != 0;
+    // Opening kept the old contents; cutting here drops what lies past the last byte written. A
+    // file this open made has nothing past it.
+    bool cut = !existed_ || ::SetEndOfFile(handle_) != 0;
     DWORD error = ::GetLastError();
     bool closed = ::CloseHandle(handle_) != 0;
     handle_ = INVALID_HANDLE_VALUE;
@@ -91,6 +92,7 @@ class Win32OutputFile final : public OutputFile {
 
  private:
   HANDLE handle_;
+  bool existed_;
 };
 
 bool AttributeData(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
@@ -222,7 +224,7 @@ class Win32FileSystem final : public FileSystem {
     HANDLE handle = ::CreateFileA(ansi.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32OutputFile>(handle);
+    return std::make_unique<Win32OutputFile>(handle, ::GetLastError() == ERROR_ALREADY_EXISTS);
   }
 };
 
