@@ -84,25 +84,12 @@ class Program {
   bool started_ = false;
 };
 
-struct IdSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<IdSearch*>(param);
-  if (::GetDlgCtrlID(window) != search->id) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 // From the posted click on the window's OK until the window is gone.
 double ClickUntilGone(HWND window) {
-  IdSearch ok{IDOK, nullptr};
-  ::EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&ok));
-  if (!ok.found) return -1;
+  HWND ok = e2e::ControlWithId(window, IDOK);
+  if (!ok) return -1;
   const LARGE_INTEGER start = Now();
-  e2e::Click(ok.found);
+  e2e::Click(ok);
   // Polled finely: the window's share is a few milliseconds.
   if (!e2e::WaitUntil([&] { return !::IsWindow(window); }, 60000, 1)) return -1;
   return Milliseconds(start);

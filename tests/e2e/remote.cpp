@@ -33,6 +33,18 @@ BOOL CALLBACK Match(HWND window, LPARAM param) {
   return FALSE;
 }
 
+struct IdSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<IdSearch*>(param);
+  if (::GetDlgCtrlID(window) != search->id) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 }  // namespace
 
 HWND VisibleTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption) {
@@ -45,6 +57,12 @@ std::wstring TextOf(HWND window) {
   wchar_t buffer[1024] = {};
   SendWithTimeout(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
   return buffer;
+}
+
+HWND ControlWithId(HWND window, int id) {
+  IdSearch search{id, nullptr};
+  ::EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 std::wstring ClassOf(HWND window) {

@@ -13,6 +13,8 @@ std::wstring TextOf(HWND window);
 // A visible top-level window of the process with that class (and caption, unless null).
 HWND VisibleTopLevel(DWORD processId, const wchar_t* className, const wchar_t* caption);
 std::wstring ClassOf(HWND window);
+// The control of that id anywhere under the window, inside frames too; null when none.
+HWND ControlWithId(HWND window, int id);
 // In the client coordinates of the window's parent.
 RECT RectInParent(HWND window);
 bool Checked(HWND button);

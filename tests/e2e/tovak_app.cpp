@@ -10,18 +10,6 @@ namespace {
 constexpr wchar_t kCaption[] = L"备份还原工具WINDOWS版";
 constexpr int kMessageBoxTextId = 65535;
 
-struct IdSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<IdSearch*>(param);
-  if (::GetDlgCtrlID(window) != search->id) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 }  // namespace
 
 TovakApp::~TovakApp() {
@@ -64,11 +52,7 @@ bool TovakApp::WaitForWindow(std::wstring& why) {
   return true;
 }
 
-HWND TovakApp::Control(int id) const {
-  IdSearch search{id, nullptr};
-  ::EnumChildWindows(window_, MatchId, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND TovakApp::Control(int id) const { return ControlWithId(window_, id); }
 
 MessageBoxSeen TovakApp::WaitForBox(DWORD timeoutMs) const {
   MessageBoxSeen box;
