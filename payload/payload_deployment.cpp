@@ -6,20 +6,17 @@
 #include "platform/system_drive.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace tovak {
 namespace {
 
 // A build whose image lacks the placeholder there would hand the runner a token it never looks for.
-bool CarryToken(std::string& bytes, std::int32_t offset, const std::string& token) {
+bool HoldsPlaceholder(std::string_view bytes, std::int32_t offset, const std::string& token) {
   const std::size_t length = std::strlen(kTokenPlaceholder);
   const auto at = static_cast<std::size_t>(offset);
-  if (token.size() != length || at > bytes.size() || bytes.size() - at < length ||
-      bytes.compare(at, length, kTokenPlaceholder) != 0) {
-    return false;
-  }
-  bytes.replace(at, length, token);
-  return true;
+  return token.size() == length && at <= bytes.size() && bytes.size() - at >= length &&
+         bytes.substr(at, length) == kTokenPlaceholder;
 }
 
 }  // namespace
@@ -27,11 +24,17 @@ bool CarryToken(std::string& bytes, std::int32_t offset, const std::string& toke
 bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expectedSize,
                          const std::string& fileName, const std::string& folder,
                          std::int32_t tokenOffset, const std::string& token) {
-  std::string bytes;
+  std::string_view bytes;
   if (!platform.resources.LoadCustom(resourceId, bytes)) return false;
-  if (tokenOffset >= 0 && !CarryToken(bytes, tokenOffset, token)) {
-    platform.lastError.Set(error::kInvalidData);
-    return false;
+  // Written around the placeholder, with the token in its place: the resource stays as it is.
+  std::string_view before = bytes, after;
+  if (tokenOffset >= 0) {
+    if (!HoldsPlaceholder(bytes, tokenOffset, token)) {
+      platform.lastError.Set(error::kInvalidData);
+      return false;
+    }
+    before = bytes.substr(0, static_cast<std::size_t>(tokenOffset));
+    after = bytes.substr(before.size() + token.size());
   }
 
   FileSystem& files = platform.files;
@@ -41,7 +44,9 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
   if (!file) return false;
   platform.ui.PumpMessages();
   // A power cut must not leave the job pointing at a file that never reached the disk.
-  if (!file->Write(bytes) || !file->Flush() || !file->Close()) return false;
+  const bool written = file->Write(before) &&
+                       (tokenOffset < 0 || (file->Write(token) && file->Write(after)));
+  if (!written || !file->Flush() || !file->Close()) return false;
 
   std::uint64_t length = 0;
   if (!files.FileLength(target, length)) return false;
@@ -54,8 +59,8 @@ bool ExtractResourceFile(Platform& platform, int resourceId, std::int32_t expect
 }
 
 bool DeployBootFiles(Platform& platform, const Catalogue& catalogue, const std::string& token) {
+  const std::string folder = GetSystemDriveRoot(platform.system) + layout::kJobFolder;
   for (const PayloadFile& file : catalogue) {
-    const std::string folder = GetSystemDriveRoot(platform.system) + layout::kJobFolder;
     // A short loader would leave the machine unable to start: the job is rolled back instead.
     if (!ExtractResourceFile(platform, file.id, file.size, file.name, folder, file.tokenOffset,
                              token)) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tovak {
 
@@ -54,7 +55,7 @@ class FileSearch {
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
-  virtual bool Write(const std::string& bytes) = 0;
+  virtual bool Write(std::string_view bytes) = 0;
   // What was written so far goes to the disk (FlushFileBuffers on the open file).
   virtual bool Flush() = 0;
   virtual bool Close() = 0;

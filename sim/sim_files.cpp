@@ -63,7 +63,7 @@ class SimOutputFile final : public OutputFile {
     if (file_) machine_.openFiles.erase(file_);
   }
 
-  bool Write(const std::string& bytes) override {
+  bool Write(std::string_view bytes) override {
     if (!machine_.Admit(Op::Write, "Write " + path_ + " " + std::to_string(bytes.size()), path_)) {
       return false;
     }

@@ -208,7 +208,7 @@ std::string SimWindows::ErrorText(std::uint32_t code) {
   return found != kTexts.end() ? found->second : "错误 " + std::to_string(code);
 }
 
-bool SimWindows::LoadCustom(int id, std::string& bytes) {
+bool SimWindows::LoadCustom(int id, std::string_view& bytes) {
   Machine& m = *state_;
   const std::string name = std::to_string(id);
   if (!m.Admit(Op::LoadResource, "LoadResource " + name, name)) return false;

@@ -227,7 +227,7 @@ class SimWindows final : public FileSystem,
   bool DeleteMachineValue(const std::string& name) override;
 
   // Resources
-  bool LoadCustom(int id, std::string& bytes) override;
+  bool LoadCustom(int id, std::string_view& bytes) override;
 
   // AnsiText
   std::uint32_t CodePage() override;

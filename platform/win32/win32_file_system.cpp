@@ -45,7 +45,7 @@ class Win32OutputFile final : public OutputFile {
     ::CloseHandle(handle_);
   }
 
-  bool Write(const std::string& bytes) override {
+  bool Write(std::string_view bytes) override {
     if (handle_ == INVALID_HANDLE_VALUE) {
       ::SetLastError(ERROR_INVALID_HANDLE);
       return false;

@@ -7,7 +7,7 @@ namespace {
 
 class Win32Resources final : public Resources {
  public:
-  bool LoadCustom(int id, std::string& bytes) override {
+  bool LoadCustom(int id, std::string_view& bytes) override {
     HRSRC found = ::FindResourceExA(nullptr, "CUSTOM", MAKEINTRESOURCEA(id),
                                     MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
     if (!found) return false;
@@ -16,7 +16,7 @@ class Win32Resources final : public Resources {
     const void* data = ::LockResource(loaded);
     DWORD size = ::SizeofResource(nullptr, found);
     if (!data && size != 0) return false;
-    bytes.assign(static_cast<const char*>(data), size);
+    bytes = std::string_view(static_cast<const char*>(data), size);
     return true;
   }
 };

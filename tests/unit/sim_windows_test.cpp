@@ -377,7 +377,7 @@ TEST_F(SimTest, ErrorCodesOfTheLessTravelledPaths) {
        error::kFileNotFound},
       {"missing resource",
        [&] {
-         std::string b;
+         std::string_view b;
          return sim_.LoadCustom(101, b);
        },
        error::kResourceTypeNotFound},
@@ -470,7 +470,7 @@ TEST_F(SimTest, PrivilegeAndRestartFollowTheAccount) {
 
 TEST_F(SimTest, ResourcesComeBackByIdOnly) {
   sim_.AddResource(101, std::string("MZ\0\1", 4));
-  std::string bytes;
+  std::string_view bytes;
   ASSERT_TRUE(sim_.LoadCustom(101, bytes));
   EXPECT_EQ(bytes, std::string("MZ\0\1", 4));
   EXPECT_FALSE(sim_.LoadCustom(102, bytes));

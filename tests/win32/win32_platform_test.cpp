@@ -187,7 +187,7 @@ TEST_F(Win32Seam, WindowsTellsWhereADriveLivesAndNothingForADriveThatIsNot) {
 }
 
 TEST_F(Win32Seam, CustomResourcesAreReadWholeInChinesePrc) {
-  std::string bytes;
+  std::string_view bytes;
   ASSERT_TRUE(p().resources.LoadCustom(101, bytes));
   EXPECT_EQ(bytes, std::string("MZ\0\0\r\nend", 9));
   EXPECT_FALSE(p().resources.LoadCustom(102, bytes));  // only in English
