@@ -10,10 +10,7 @@ FIND_FILES equ 06h              ; hidden and system files too; read-only ones ar
 
 start:
         mov byte [path], 0
-        mov bl, [80h]
-        xor bh, bh
-        mov byte [81h + bx], 0
-        mov si, 81h
+        call command_tail
 .token: call skip_blanks
         lodsb
         test al, al

@@ -14,10 +14,7 @@ start:
         mov ax, 2524h           ; a drive that is not ready fails the open instead of asking
         mov dx, critical        ; (DOS puts the shell's handler back at the exit)
         int 21h
-        mov bl, [80h]           ; the command tail, made a C string
-        xor bh, bh
-        mov byte [81h + bx], 0
-        mov si, 81h
+        call command_tail
         call skip_blanks
         mov [file], si
         call past_word

@@ -11,10 +11,7 @@ NOT_A_FILE equ 18h              ; a folder or a volume label
 
 start:
         cld
-        mov bl, [80h]           ; the command tail, made a C string
-        xor bh, bh
-        mov byte [81h + bx], 0
-        mov si, 81h
+        call command_tail
         call skip_blanks
         mov [source], si
         call past_word

@@ -9,10 +9,7 @@ LINE_MAX equ 255
 ENV_MAX  equ 32768              ; DOS keeps an environment below 32 KB
 
 start:
-        mov bl, [80h]           ; the command tail, made a C string
-        xor bh, bh
-        mov byte [81h + bx], 0
-        mov si, 81h
+        call command_tail
         call skip_blanks
         mov [name], si
 .name:  lodsb
