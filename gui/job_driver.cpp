@@ -5,9 +5,11 @@
 namespace tovak {
 namespace {
 
-constexpr FormControl kLockedControls[] = {FormControl::Cmd_Sure, FormControl::Cmd_Exit,
-                                           FormControl::Cmd_Path, FormControl::Check_Disk,
-                                           FormControl::Combo_Compress};
+// Against the tab order, OK last: a focused control that is disabled hands the focus on to the
+// next one still enabled, so OK hands it once, past all the others, rather than along each.
+constexpr FormControl kLockedControls[] = {FormControl::Combo_Compress, FormControl::Check_Disk,
+                                           FormControl::Cmd_Path, FormControl::Cmd_Exit,
+                                           FormControl::Cmd_Sure};
 
 }  // namespace
 

@@ -9,8 +9,8 @@ namespace tovak::testing {
 namespace {
 
 const std::vector<std::string> kLock = {
-    "caption 请等待程序正在处理中...", "busy", "disable Cmd_Sure", "disable Cmd_Exit",
-    "disable Cmd_Path", "disable Check_Disk", "disable Combo_Compress"};
+    "caption 请等待程序正在处理中...", "busy", "disable Combo_Compress", "disable Check_Disk",
+    "disable Cmd_Path", "disable Cmd_Exit", "disable Cmd_Sure"};
 
 std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());
