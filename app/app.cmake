@@ -2,7 +2,7 @@
 # with the window's and the payload's resources.
 if(WIN32)
   add_executable(Tovak WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp
-                             ${CMAKE_SOURCE_DIR}/app/bench_job_timer.cpp
+                             ${CMAKE_SOURCE_DIR}/app/bench_timer.cpp
                              ${CMAKE_SOURCE_DIR}/app/console_output.cpp
                              ${CMAKE_SOURCE_DIR}/app/silent_terminate.cpp
                              $<TARGET_OBJECTS:tovak_ui_resources>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/bench_job_timer.h"
+#include "app/bench_timer.h"
 #include "app/console_output.h"
 #include "cli/command_line.h"
 #include "cli/quiet_platform.h"
@@ -52,16 +52,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   std::unique_ptr<tovak::DriveMap> driveMap = tovak::MakeWmiDriveMap();
   const std::vector<std::string> arguments =
       tovak::SplitArguments(tovak::win32::WideToUtf8(::GetCommandLineW()));
-  tovak::BenchJobTimer benchTimer;
-  tovak::JobTimer* timer = tovak::BenchJobTimer::Asked() ? &benchTimer : nullptr;
-  if (!arguments.empty()) return RunWithoutWindow(arguments, platform, *driveMap, timer);
+  tovak::BenchTimer benchTimer;
+  const bool timed = tovak::BenchTimer::Asked();
+  if (!arguments.empty()) {
+    return RunWithoutWindow(arguments, platform, *driveMap, timed ? &benchTimer : nullptr);
+  }
 
   // With the manifest, this gives the controls the system's visual styles.
   ::InitCommonControls();
   tovak::ui::FrmBack form(instance, platform);
   tovak::PayloadDeployment deployment(platform);
   tovak::ShutDown shutDown(platform);
-  tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown, timer);
+  tovak::JobDriver driver(platform, form, *driveMap, deployment, shutDown,
+                          timed ? &benchTimer : nullptr, timed ? &benchTimer : nullptr);
   form.SetOkHandler([&driver] { driver.OnOkClick(); });
 
   // What became of the last job, then a job prepared earlier and never run, which would start at

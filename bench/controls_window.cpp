@@ -1,14 +1,17 @@
 // The floor for Tovak's start-up time that any window of its design has to pay: Common Controls 6
 // by the same manifest, and Frm_Back's controls with their captions and font in a window of the
 // same size, made by the same calls as Tovak's. Nothing else: no job, no icon, no payload. Its OK
-// disables the controls Tovak locks for a job and destroys the window, the floor of Tovak's share
-// of a press of OK.
+// does what Tovak's window shows for a job, without the job: the wait caption, the controls Tovak
+// locks disabled, the window destroyed, then the restart question, which is not timed: the floor
+// of Tovak's share of a press of OK. Like Tovak.exe for the bench, it times that span itself and
+// writes "tovak-bench ok N us" as it ends.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <map>
 #include <string>
 
+#include "job/job_messages.h"
 #include "platform/win32/win32_text.h"
 #include "ui/child_windows.h"
 #include "ui/control_ids.h"
@@ -19,6 +22,9 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"ControlsWindow";
 std::map<int, HWND> controls;  // by id, as CreateChildWindows makes them
+bool inOk = false;  // the window is destroyed before the question, whose loop a quit would end
+// From the press of OK to the window destroyed, as Tovak.exe times its own for the bench.
+LARGE_INTEGER pressed, gone;
 
 // The controls Tovak locks while its job runs.
 constexpr int kLocked[] = {tovak::ui::ids::kCmdSure, tovak::ui::ids::kCmdExit,
@@ -29,11 +35,20 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   // OK as Tovak's without its job: the controls disabled, then the window destroyed.
   if (message == WM_COMMAND && LOWORD(wParam) == tovak::ui::ids::kCmdSure &&
       HIWORD(wParam) == BN_CLICKED) {
+    ::QueryPerformanceCounter(&pressed);
+    inOk = true;
+    ::SetWindowTextW(window, tovak::win32::Utf8ToWide(tovak::messages::kWaitCaption).c_str());
     for (int id : kLocked) ::EnableWindow(controls[id], FALSE);
     ::DestroyWindow(window);
+    ::QueryPerformanceCounter(&gone);
+    ::MessageBoxW(::GetActiveWindow(),
+                  tovak::win32::Utf8ToWide(tovak::messages::kRestartBackup).c_str(),
+                  tovak::win32::Utf8ToWide(tovak::messages::kRestartTitle).c_str(),
+                  MB_YESNO | MB_ICONINFORMATION);
+    ::PostQuitMessage(0);
     return 0;
   }
-  if (message == WM_DESTROY) ::PostQuitMessage(0);
+  if (message == WM_DESTROY && !inOk) ::PostQuitMessage(0);
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -65,6 +80,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (::IsDialogMessageW(window, &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
+  }
+  // Written at the end, as Tovak.exe does: a write to the bench's pipe would fall within the span.
+  if (inOk) {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    const long long us = (gone.QuadPart - pressed.QuadPart) * 1000000 / frequency.QuadPart;
+    const std::string line = "tovak-bench ok " + std::to_string(us) + " us\r\n";
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+                &written, nullptr);
   }
   return 0;
 }

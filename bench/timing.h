@@ -14,15 +14,19 @@ LARGE_INTEGER Now();
 // From CreateProcess to a visible top-level window of that class; the program is closed after.
 double StartToVisible(const std::wstring& exe, const wchar_t* className);
 
-// A default backup through the window: from the posted click on OK until the window is gone,
-// and the job's own steps within it as Tovak.exe timed them; the restart question is answered No.
-struct WindowJobTimes {
-  double gone = -1;
+// A press of OK on a window: from the posted click until the bench saw the window gone, and as
+// the program itself timed it, from the press reaching the window to the window destroyed; for
+// Tovak.exe also the job's own steps within it. Each negative when not taken.
+struct WindowTimes {
+  double seen = -1;
+  double ok = -1;
   double job = -1;
 };
-WindowJobTimes OkToWindowGone(const std::wstring& tovakExe);
-// The same click on the window of the same controls, which only disables them and is destroyed.
-double ControlsOkToWindowGone(const std::wstring& controlsExe);
+// A default backup through Tovak's window; its restart question is answered No.
+WindowTimes OkToWindowGone(const std::wstring& tovakExe);
+// The same click on the window of the same controls, which shows the wait caption, disables the
+// controls a job locks and is destroyed; its restart question is answered No.
+WindowTimes ControlsOkToWindowGone(const std::wstring& controlsExe);
 // The job's own steps of Tovak.exe run with these arguments, as it timed them.
 double CommandLineJob(const std::wstring& tovakExe, const std::wstring& arguments);
 

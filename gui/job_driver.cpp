@@ -14,9 +14,10 @@ constexpr FormControl kLockedControls[] = {FormControl::Combo_Compress, FormCont
 }  // namespace
 
 JobDriver::JobDriver(Platform& platform, JobForm& form, DriveMap& driveMap,
-                     BootDeployment& deployment, Restarter& restarter, JobTimer* timer)
-    : platform_(platform), form_(form), job_(platform, driveMap, deployment, timer),
-      restarter_(restarter) {}
+                     BootDeployment& deployment, Restarter& restarter, JobTimer* jobTimer,
+                     WindowTimer* windowTimer)
+    : platform_(platform), form_(form), job_(platform, driveMap, deployment, jobTimer),
+      restarter_(restarter), windowTimer_(windowTimer) {}
 
 void JobDriver::SetWorking(bool working) {
   form_.SetJobInProgress(working);
@@ -28,6 +29,7 @@ void JobDriver::SetWorking(bool working) {
 }
 
 void JobDriver::OnOkClick() {
+  if (windowTimer_) windowTimer_->OkPressed();
   // Read once: messages pumped during the job may change the window.
   const JobRequest request{form_.BackupSelected() ? Operation::Backup : Operation::Restore,
                            ImagePath(form_.PathText()), form_.CompressionText(),
@@ -40,6 +42,7 @@ void JobDriver::OnOkClick() {
   if (outcome.kind == Outcome::Kind::Done) {
     form_.SetJobInProgress(false);
     form_.Unload();
+    if (windowTimer_) windowTimer_->WindowGone();
     const char* prompt = request.operation == Operation::Backup ? messages::kRestartBackup
                                                                 : messages::kRestartRestore;
     if (platform_.ui.ShowMessage(prompt, messages::kRestartTitle, MessageButtons::YesNo,

@@ -4,6 +4,7 @@
 
 #include "job/job.h"
 #include "gui/job_form.h"
+#include "gui/window_timer.h"
 #include "job/job_services.h"
 #include "job/job_timer.h"
 #include "platform/platform.h"
@@ -13,9 +14,10 @@ namespace tovak {
 
 class JobDriver {
  public:
-  // A timer, when given, times the job's steps.
+  // Timers, when given, time the job's steps and the window's share of OK.
   JobDriver(Platform& platform, JobForm& form, DriveMap& driveMap, BootDeployment& deployment,
-            Restarter& restarter, JobTimer* timer = nullptr);
+            Restarter& restarter, JobTimer* jobTimer = nullptr,
+            WindowTimer* windowTimer = nullptr);
 
   // The Click of Cmd_Sure. Runs to its end on the window's thread.
   void OnOkClick();
@@ -27,6 +29,7 @@ class JobDriver {
   JobForm& form_;
   Job job_;
   Restarter& restarter_;
+  WindowTimer* windowTimer_;
 };
 
 }  // namespace tovak

@@ -104,6 +104,32 @@ TEST(JobDriver, AfterARestoreWithoutItsImageTheComboStaysOffAndTheCaptionComesBa
   EXPECT_EQ(job.form.caption, kIdleCaption);
 }
 
+// The bench's span of the window's share: from the press until the window is unloaded, which
+// only a prepared job's window is.
+TEST(JobDriver, TheWindowTimerSpansThePressToTheWindowGone) {
+  struct EventTimer final : WindowTimer {
+    explicit EventTimer(std::vector<std::string>& events) : events(events) {}
+    void OkPressed() override { events.push_back("pressed"); }
+    void WindowGone() override { events.push_back("gone"); }
+    std::vector<std::string>& events;
+  };
+  for (const char* path : {"d:\\Nusk", "c:\\Nusk"}) {
+    JobHarness job;
+    job.form.path = path;
+    EventTimer timer(job.form.events);
+    JobDriver driver(job.windows.platform(), job.form, job.driveMap, job.deployment,
+                     job.restarter, nullptr, &timer);
+    driver.OnOkClick();
+    const bool prepared = std::string(path) == "d:\\Nusk";
+    const std::vector<std::string> lock = Concat({"pressed"}, kLock);
+    EXPECT_EQ(std::vector<std::string>(job.form.events.begin(),
+                                       job.form.events.begin() + lock.size()),
+              lock) << path;
+    EXPECT_EQ(job.form.events.back(), prepared ? "gone" : "focus") << path;
+    if (prepared) EXPECT_EQ(job.form.events.end()[-2], "unload");
+  }
+}
+
 TEST(JobDriver, TheChoiceIsReadOnceWhateverHappensWhileMessagesFlow) {
   JobHarness job;
   // Changed while the job runs and before it writes its script, which still names the backup.

@@ -7,7 +7,7 @@
 namespace tovak::bench {
 namespace {
 
-constexpr wchar_t kJobVariable[] = L"TOVAK_BENCH_JOB";
+constexpr wchar_t kBenchVariable[] = L"TOVAK_BENCH";
 
 // A program started with the bench's variable and its standard output a pipe, read at its end.
 class Program {
@@ -25,10 +25,10 @@ class Program {
     std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     std::vector<wchar_t> commandLine(line.begin(), line.end());
     commandLine.push_back(L'\0');
-    ::SetEnvironmentVariableW(kJobVariable, L"1");
+    ::SetEnvironmentVariableW(kBenchVariable, L"1");
     started_ = ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
                                 nullptr, nullptr, &startup, &process_) != 0;
-    ::SetEnvironmentVariableW(kJobVariable, nullptr);
+    ::SetEnvironmentVariableW(kBenchVariable, nullptr);
     ::CloseHandle(write);
   }
   ~Program() {
@@ -45,7 +45,6 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   bool Started() const { return started_; }
-  DWORD Id() const { return process_.dwProcessId; }
 
   // A visible top-level window of that class, once the program waits for input.
   HWND WaitForWindow(const wchar_t* className) const {
@@ -60,70 +59,87 @@ class Program {
     return window;
   }
 
-  // The job's time from the output, once the program ended; negative when it wrote none, or
-  // when it did not end with the code of a prepared job.
-  double JobTime() {
-    DWORD code = 1;
-    if (::WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0 ||
-        !::GetExitCodeProcess(process_.hProcess, &code) || code != 0) {
-      return -1;
+  // The restart question that follows the window, answered No; false when none came.
+  bool AnswerNo() const {
+    HWND box = nullptr;
+    if (!e2e::WaitUntil([&] {
+          box = e2e::VisibleTopLevel(process_.dwProcessId, L"#32770", nullptr);
+          return box != nullptr;
+        }, 20000, 1)) {
+      return false;
     }
-    std::string output;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(read_, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
-    const std::string mark = "tovak-bench job ";
-    const std::size_t at = output.find(mark);
-    if (at == std::string::npos) return -1;
-    return std::stod(output.substr(at + mark.size())) / 1000.0;
+    if (HWND no = ::GetDlgItem(box, IDNO)) e2e::Click(no);
+    return true;
+  }
+
+  // What the program reported as "tovak-bench MARK N us", in milliseconds, once it ended with the
+  // code of a prepared job; negative when it did not, or reported no such time.
+  double Reported(const char* mark) {
+    if (!ended_) {
+      ended_ = true;
+      DWORD code = 1;
+      exitedDone_ = ::WaitForSingleObject(process_.hProcess, 60000) == WAIT_OBJECT_0 &&
+                    ::GetExitCodeProcess(process_.hProcess, &code) && code == 0;
+      char buffer[4096];
+      DWORD got = 0;
+      while (exitedDone_ && ::ReadFile(read_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        output_.append(buffer, got);
+      }
+    }
+    const std::string prefix = std::string("tovak-bench ") + mark + " ";
+    const std::size_t at = output_.find(prefix);
+    if (!exitedDone_ || at == std::string::npos) return -1;
+    return std::stod(output_.substr(at + prefix.size())) / 1000.0;
   }
 
  private:
   HANDLE read_ = nullptr;
   PROCESS_INFORMATION process_{};
   bool started_ = false;
+  bool ended_ = false;
+  bool exitedDone_ = false;
+  std::string output_;
 };
 
-// From the posted click on the window's OK until the window is gone.
+// From the posted click on the window's OK until the bench sees the window gone. It looks every
+// millisecond or so, so it sees it up to that much late.
 double ClickUntilGone(HWND window) {
   HWND ok = e2e::ControlWithId(window, IDOK);
   if (!ok) return -1;
   const LARGE_INTEGER start = Now();
   e2e::Click(ok);
-  // Polled finely: the window's share is a few milliseconds.
   if (!e2e::WaitUntil([&] { return !::IsWindow(window); }, 60000, 1)) return -1;
   return Milliseconds(start);
 }
 
 }  // namespace
 
-WindowJobTimes OkToWindowGone(const std::wstring& tovakExe) {
+WindowTimes OkToWindowGone(const std::wstring& tovakExe) {
   Program tovak(tovakExe, L"");
   HWND window = tovak.Started() ? tovak.WaitForWindow(L"TovakFrmBack") : nullptr;
   if (!window) return {};
-  WindowJobTimes times;
-  times.gone = ClickUntilGone(window);
-  HWND box = nullptr;
-  if (!e2e::WaitUntil([&] {
-        box = e2e::VisibleTopLevel(tovak.Id(), L"#32770", nullptr);
-        return box != nullptr;
-      }, 20000, 1)) {
-    return {};
-  }
-  if (HWND no = ::GetDlgItem(box, IDNO)) e2e::Click(no);
-  times.job = tovak.JobTime();
-  return times.gone < 0 || times.job < 0 ? WindowJobTimes{} : times;
+  WindowTimes times;
+  times.seen = ClickUntilGone(window);
+  if (!tovak.AnswerNo()) return {};
+  times.ok = tovak.Reported("ok");
+  times.job = tovak.Reported("job");
+  return times;
 }
 
-double ControlsOkToWindowGone(const std::wstring& controlsExe) {
+WindowTimes ControlsOkToWindowGone(const std::wstring& controlsExe) {
   Program controls(controlsExe, L"");
   HWND window = controls.Started() ? controls.WaitForWindow(L"ControlsWindow") : nullptr;
-  return window ? ClickUntilGone(window) : -1;
+  if (!window) return {};
+  WindowTimes times;
+  times.seen = ClickUntilGone(window);
+  if (!controls.AnswerNo()) return {};
+  times.ok = controls.Reported("ok");
+  return times;
 }
 
 double CommandLineJob(const std::wstring& tovakExe, const std::wstring& arguments) {
   Program tovak(tovakExe, arguments);
-  return tovak.Started() ? tovak.JobTime() : -1;
+  return tovak.Started() ? tovak.Reported("job") : -1;
 }
 
 }  // namespace tovak::bench
