@@ -17,7 +17,9 @@ void BenchTimer::Note(const char* what, const LARGE_INTEGER& since) {
   ::QueryPerformanceCounter(&now);
   ::QueryPerformanceFrequency(&frequency);
   const long long us = (now.QuadPart - since.QuadPart) * 1000000 / frequency.QuadPart;
-  lines_ += std::string("tovak-bench ") + what + " " + std::to_string(us) + " us\r\n";
+  // Appended in place: a chain of + made half a kilobyte more code.
+  lines_.append("tovak-bench ").append(what).append(" ").append(std::to_string(us));
+  lines_.append(" us\r\n");
 }
 
 BenchTimer::~BenchTimer() {
