@@ -1,5 +1,6 @@
 #include "tests/e2e/tovak_app.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "tests/e2e/remote.h"
@@ -29,12 +30,23 @@ bool TovakApp::Launch(const std::wstring& exe, std::wstring& why) {
   commandLine.insert(commandLine.begin(), L'"');
   commandLine.push_back(L'"');
   commandLine.push_back(L'\0');
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_)) {
-    why = L"cannot start " + exe + L": error " + std::to_wstring(::GetLastError());
-    return false;
+  // Wine fails a start with ERROR_INTERNAL_ERROR when the new process ends while Wine is still
+  // setting it up; seen once in a whole run and never in reruns of the case. Such a start is
+  // tried once more, and said on the case's log.
+  for (int attempt = 1;; ++attempt) {
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         nullptr, &startup, &process_)) {
+      return true;
+    }
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 2) {
+      why = L"cannot start " + exe + L": error " + std::to_wstring(error);
+      return false;
+    }
+    std::fprintf(stderr, "Wine failed the start of Tovak.exe with error %lu; starting it again\n",
+                 error);
+    ::Sleep(100);
   }
-  return true;
 }
 
 bool TovakApp::WaitForWindow(std::wstring& why) {
