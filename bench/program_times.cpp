@@ -112,29 +112,28 @@ double ClickUntilGone(HWND window) {
   return Milliseconds(start);
 }
 
-}  // namespace
-
-WindowTimes OkToWindowGone(const std::wstring& tovakExe) {
-  Program tovak(tovakExe, L"");
-  HWND window = tovak.Started() ? tovak.WaitForWindow(L"TovakFrmBack") : nullptr;
+// OK pressed on the program's window of that class, and its restart question answered No; the
+// job's time stays negative for a program that prepares none.
+WindowTimes PressOk(const std::wstring& exe, const wchar_t* windowClass) {
+  Program program(exe, L"");
+  HWND window = program.Started() ? program.WaitForWindow(windowClass) : nullptr;
   if (!window) return {};
   WindowTimes times;
   times.seen = ClickUntilGone(window);
-  if (!tovak.AnswerNo()) return {};
-  times.ok = tovak.Reported("ok");
-  times.job = tovak.Reported("job");
+  if (!program.AnswerNo()) return {};
+  times.ok = program.Reported("ok");
+  times.job = program.Reported("job");
   return times;
 }
 
+}  // namespace
+
+WindowTimes OkToWindowGone(const std::wstring& tovakExe) {
+  return PressOk(tovakExe, L"TovakFrmBack");
+}
+
 WindowTimes ControlsOkToWindowGone(const std::wstring& controlsExe) {
-  Program controls(controlsExe, L"");
-  HWND window = controls.Started() ? controls.WaitForWindow(L"ControlsWindow") : nullptr;
-  if (!window) return {};
-  WindowTimes times;
-  times.seen = ClickUntilGone(window);
-  if (!controls.AnswerNo()) return {};
-  times.ok = controls.Reported("ok");
-  return times;
+  return PressOk(controlsExe, L"ControlsWindow");
 }
 
 double CommandLineJob(const std::wstring& tovakExe, const std::wstring& arguments) {
