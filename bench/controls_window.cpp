@@ -3,14 +3,15 @@
 // same size, made by the same calls as Tovak's. Nothing else: no job, no icon, no payload. Its OK
 // does what Tovak's window shows for a job, without the job: the wait caption, the controls Tovak
 // locks disabled, the window destroyed, then the restart question, which is not timed: the floor
-// of Tovak's share of a press of OK. Like Tovak.exe for the bench, it times that span itself and
-// writes "tovak-bench ok N us" as it ends.
+// of Tovak's share of a press of OK. It times that span with Tovak.exe's own timer, which writes
+// "tovak-bench ok N us" as the program ends.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <map>
 #include <string>
 
+#include "app/bench_timer.h"
 #include "job/job_messages.h"
 #include "platform/win32/win32_text.h"
 #include "ui/child_windows.h"
@@ -23,8 +24,7 @@ namespace {
 constexpr const wchar_t* kClassName = L"ControlsWindow";
 std::map<int, HWND> controls;  // by id, as CreateChildWindows makes them
 bool inOk = false;  // the window is destroyed before the question, whose loop a quit would end
-// From the press of OK to the window destroyed, as Tovak.exe times its own for the bench.
-LARGE_INTEGER pressed, gone;
+tovak::BenchTimer* timer = nullptr;
 
 // The controls Tovak locks while its job runs.
 constexpr int kLocked[] = {tovak::ui::ids::kCmdSure, tovak::ui::ids::kCmdExit,
@@ -32,15 +32,16 @@ constexpr int kLocked[] = {tovak::ui::ids::kCmdSure, tovak::ui::ids::kCmdExit,
                            tovak::ui::ids::kComboCompress};
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // OK as Tovak's without its job: the controls disabled, then the window destroyed.
+  // OK as Tovak's without its job: the wait caption, the controls disabled, the window destroyed,
+  // then the question.
   if (message == WM_COMMAND && LOWORD(wParam) == tovak::ui::ids::kCmdSure &&
       HIWORD(wParam) == BN_CLICKED) {
-    ::QueryPerformanceCounter(&pressed);
+    timer->OkPressed();
     inOk = true;
     ::SetWindowTextW(window, tovak::win32::Utf8ToWide(tovak::messages::kWaitCaption).c_str());
     for (int id : kLocked) ::EnableWindow(controls[id], FALSE);
     ::DestroyWindow(window);
-    ::QueryPerformanceCounter(&gone);
+    timer->WindowGone();
     ::MessageBoxW(::GetActiveWindow(),
                   tovak::win32::Utf8ToWide(tovak::messages::kRestartBackup).c_str(),
                   tovak::win32::Utf8ToWide(tovak::messages::kRestartTitle).c_str(),
@@ -56,6 +57,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace tovak::ui;
+  tovak::BenchTimer benchTimer;
+  timer = &benchTimer;
   ::InitCommonControls();
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
@@ -80,16 +83,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (::IsDialogMessageW(window, &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
-  }
-  // Written at the end, as Tovak.exe does: a write to the bench's pipe would fall within the span.
-  if (inOk) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    const long long us = (gone.QuadPart - pressed.QuadPart) * 1000000 / frequency.QuadPart;
-    const std::string line = "tovak-bench ok " + std::to_string(us) + " us\r\n";
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()),
-                &written, nullptr);
   }
   return 0;
 }
