@@ -1,4 +1,7 @@
+#include <cstring>
+
 #include "bench/timing.h"
+#include "bench/xp_drive.h"
 
 namespace tovak::bench {
 namespace {
@@ -15,24 +18,11 @@ bool FlushFile(const std::string& path) {
   return ::CloseHandle(file) && flushed;
 }
 
-void DeleteTree(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    ::DeleteFileA(path.c_str());
-    return;
-  }
-  WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name != "." && name != "..") DeleteTree(path + "\\" + name);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-  }
-  ::RemoveDirectoryA(path.c_str());
+// Makes the bench's folder (a path that ends in a backslash) anew and empty.
+bool MakeEmpty(const char* folder) {
+  const std::string path = std::string(folder, std::strlen(folder) - 1);
+  DeleteTree(std::wstring(path.begin(), path.end()));
+  return ::CreateDirectoryA(folder, nullptr) != 0;
 }
 
 }  // namespace
@@ -62,8 +52,7 @@ bool JobFloor::Take() {
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
   }
-  DeleteTree(std::string(kBytes, sizeof kBytes - 2));
-  if (!::CreateDirectoryA(kBytes, nullptr)) return false;
+  if (!MakeEmpty(kBytes)) return false;
   for (const std::string& folder : folders_) {
     if (!::CreateDirectoryA((kBytes + folder).c_str(), nullptr)) return false;
   }
@@ -78,8 +67,7 @@ bool JobFloor::Take() {
 
 double JobFloor::Write() const {
   if (files_.empty()) return -1;
-  DeleteTree(std::string(kFloor, sizeof kFloor - 2));
-  if (!::CreateDirectoryA(kFloor, nullptr)) return -1;
+  if (!MakeEmpty(kFloor)) return -1;
   const LARGE_INTEGER start = Now();
   for (const std::string& folder : folders_) {
     if (!::CreateDirectoryA((kFloor + folder).c_str(), nullptr)) return -1;

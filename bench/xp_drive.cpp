@@ -3,7 +3,6 @@
 #include "tests/e2e/disk.h"
 
 namespace tovak::bench {
-namespace {
 
 void DeleteTree(const std::wstring& path) {
   const DWORD attributes = e2e::Attributes(path);
@@ -16,8 +15,6 @@ void DeleteTree(const std::wstring& path) {
   for (const std::wstring& name : e2e::Names(path)) DeleteTree(path + L"\\" + name);
   ::RemoveDirectoryW(path.c_str());
 }
-
-}  // namespace
 
 XpDrive::XpDrive() {
   for (const wchar_t* path : {L"C:\\boot.ini", L"C:\\ntldr", L"C:\\bootfont.bin"}) {

@@ -10,6 +10,9 @@
 
 namespace tovak::bench {
 
+// Removes a file, or a folder with all it holds, whatever their attributes.
+void DeleteTree(const std::wstring& path);
+
 class XpDrive {
  public:
   XpDrive();  // takes the drive as it is now
