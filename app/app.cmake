@@ -10,4 +10,10 @@ if(WIN32)
   target_link_libraries(Tovak PRIVATE tovak_cli tovak_gui tovak_ui tovak_job tovak_payload tovak_disks
                                       tovak_win32 comctl32 delay_shell32 delay_comdlg32 delay_ole32)
   target_link_options(Tovak PRIVATE -Wl,--subsystem,windows:5.01)
+  # The payload's resources on a page boundary of the file, which Wine maps rather than reads.
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_custom_command(TARGET Tovak POST_BUILD
+                     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/page-align-resources
+                             $<TARGET_FILE:Tovak>
+                     VERBATIM)
 endif()
